@@ -1,0 +1,156 @@
+#pragma once
+// TMainForm: the main window. It owns every long-lived object (colour table, modified flags, settings file,
+// ROM image, renderer, page controllers), builds them in a fixed order at start, holds the six tab pages,
+// routes the events of every view to its page's controller, runs the palette animation timer and carries
+// out open, save, close, stage change and the settings.
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+#include "editorsettings.h"
+#include "editorshell.h"
+#include "pagecontroller.h"
+#include "pagefactory.h"
+
+class QAction;
+class QCloseEvent;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class TImageEx;
+class UserPrompts;
+class FcPaletteData;
+class EditFlagManagement;
+class TMyMemIniFile;
+class RomImageData;
+class EditorGraphics;
+
+struct StartupPaths {
+    QString programFolder;                  // "quorveneditor.ini", "ChipAttributes.txt", "ObjectList.txt"
+    QString palettePath = "fcpalette.pal";  // relative names resolve against the current directory
+};
+
+class TMainForm : public QMainWindow, public EditorShell {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "QUORVEN EDITOR";
+
+    // Runs the whole start-up. When the colour table cannot be loaded its message is shown, StartupFailed()
+    // is true and nothing else is built: the caller must not show the window, and no settings are written.
+    TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory, StartupPaths paths,
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    bool StartupFailed() const { return startupFailed_; }
+    // Open1Click after the dialog: ask about unsaved changes, load, reset the pages, start the timer.
+    // Returns whether the image was loaded.
+    bool OpenImage(const QString& path);
+    PageController* Controller(int pageIndex) const;  // PageIndex of pagefactory.h; may be nullptr
+    // Valid only when start-up succeeded.
+    RomImageData& Rom();
+    EditFlagManagement& Flags();
+    EditorGraphics& Graphics();
+    QTimer& FrameTimer() { return frameTimer_; }
+
+    // EditorShell
+    UserPrompts& Prompts() override { return prompts_; }
+    void PaletteSetChanged() override;
+    void StopFrameTimer() override;
+    void StartFrameTimer() override;  // does nothing while no image is open
+    void RefreshActivePage() override;
+
+    bool ImageOpen() const { return imageOpen_; }
+    // True while the settings are being put into the check boxes at start (grid boxes must not redraw).
+    bool SettingsLoading() const { return settingsLoading_; }
+    // The six options as read at start (and as written when the boxes they belong to do not exist).
+    const EditorSettings& Settings() const { return settings_; }
+    // The object kind names: the lines of "ObjectList.txt" (at most 256), or "00" to "FF".
+    const QStringList& ObjectKindNames() const { return objectKindNames_; }
+    // The text of status panel 0 (modified marker), 1 (hover texts) or 2.
+    QString StatusText(int panel) const;
+    QWidget* Page(int pageIndex) const;
+    QTabWidget* PageControl() const { return pageControl_; }
+
+    // Menu and control handlers.
+    void Open1Click();
+    bool Save1Click();    // true when saved
+    bool SaveAs1Click();  // true when a name was chosen and the image saved there
+    void Close1Click();
+    void Exit1Click() { close(); }
+    void CBStageChange(int index);
+    void RefreshEditMenu();  // enabled state and captions of Undo1 and Redo1
+    void Undo1Click();
+    void Redo1Click();
+    void FrameTimerTimer();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    // Ctrl+Z and Ctrl+Y belong to the Edit menu even while a text field has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class StatusMarker;
+
+    void BuildWindow();
+    void BuildPages();
+    void ConnectViews(int pageIndex);
+    void ApplySettingsToControls();
+    void CollectSettingsFromControls();
+    void LoadObjectKindNames();
+    void SetScrollRanges();
+    bool AskSaveChanges();  // true: go on; false: abandon
+    void ResetControllers();
+    void ShowImageState(bool open);
+    void UpdateCaption();
+    void UndoRedo(bool undo);
+    void ShortcutUndoRedo(bool undo);
+    void RoutePress(int pageIndex, TImageEx* view, Qt::MouseButton button, bool shift, bool ctrl, int x, int y);
+    void RouteMove(int pageIndex, TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y);
+    void RouteLeave(int pageIndex, TImageEx* view);
+    QString HoverText(int pageIndex, const TImageEx* view, int x, int y) const;
+    void SetStatusText(int panel, const QString& text);
+    QString CurrentPath() const;
+
+    UserPrompts& prompts_;
+    std::unique_ptr<PageFactory> factory_;
+    StartupPaths paths_;
+    bool startupFailed_ = false;
+    bool imageOpen_ = false;
+    bool settingsLoading_ = false;
+    bool resetting_ = false;
+    bool settingsWritten_ = false;
+    bool destroying_ = false;
+
+    // Widgets (owned by Qt's parent chain).
+    QComboBox* cbStage_ = nullptr;
+    QTabWidget* pageControl_ = nullptr;
+    std::array<QWidget*, kPageCount> pages_{};
+    std::array<QLabel*, 3> statusPanels_{};
+    QMenu* file1_ = nullptr;
+    QMenu* edit1_ = nullptr;
+    QAction* open1_ = nullptr;
+    QAction* save1_ = nullptr;
+    QAction* saveAs1_ = nullptr;
+    QAction* close1_ = nullptr;
+    QAction* exit1_ = nullptr;
+    QAction* undo1_ = nullptr;
+    QAction* redo1_ = nullptr;
+    QTimer frameTimer_;
+
+    // Long-lived objects, in the order they are built (destroyed in reverse).
+    std::unique_ptr<StatusMarker> statusMarker_;
+    std::unique_ptr<FcPaletteData> palette_;
+    std::unique_ptr<EditFlagManagement> flags_;
+    std::unique_ptr<TMyMemIniFile> ini_;
+    std::unique_ptr<RomImageData> rom_;
+    std::unique_ptr<EditorGraphics> graphics_;
+    EditorSettings settings_;
+    QStringList objectKindNames_;
+    std::unique_ptr<PageContext> context_;
+    std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
+};

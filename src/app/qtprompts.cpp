@@ -1,0 +1,68 @@
+#include "qtprompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QString Caption() { return QString::fromUtf8(QtPrompts::kCaption); }
+}  // namespace
+
+void QtPrompts::Message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, Caption(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtPrompts::AskYesNo(const QString& text) {
+    QMessageBox box(QMessageBox::Question, Caption(), text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+UserPrompts::Answer QtPrompts::AskYesNoCancel(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, Caption(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return Answer::Cancel;  // Cancel, or the box closed
+    }
+}
+
+QString QtPrompts::OpenFileName() {
+    QFileDialog dialog(parent_);
+    dialog.setObjectName("OpenDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QString::fromUtf8(kRomFilter), QString::fromUtf8(kAllFilter)});
+    dialog.selectNameFilter(QString::fromUtf8(kRomFilter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPrompts::SaveFileName() {
+    QFileDialog dialog(parent_);
+    dialog.setObjectName("SaveDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString::fromUtf8(kRomFilter));
+    dialog.setDefaultSuffix("nes");  // added when the typed name has no extension
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtPrompts::InputText(const QString& caption, const QString& prompt, QString& value) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok) value = text;
+    return ok;
+}
+
+void QtPrompts::ErrorReport(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, Caption(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}

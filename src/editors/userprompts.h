@@ -1,0 +1,26 @@
+#pragma once
+// Every modal interaction goes through this interface: production code shows real dialogs, tests hand in
+// a scripted implementation that records what was asked and returns scripted answers.
+
+#include <QString>
+
+class UserPrompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+    virtual ~UserPrompts() = default;
+
+    // Notice with an OK button, caption "QUORVEN EDITOR".
+    virtual void Message(const QString& text) = 0;
+    // Yes/No with a question icon (reload confirmations).
+    virtual bool AskYesNo(const QString& text) = 0;
+    // Yes/No/Cancel, no icon (the unsaved-changes prompt). Closing the box counts as Cancel.
+    virtual Answer AskYesNoCancel(const QString& text) = 0;
+    // OpenDialog1: returns the chosen path, or an empty string when cancelled.
+    virtual QString OpenFileName() = 0;
+    // SaveDialog1: returns the chosen path (with ".nes" added when the name has no extension), or empty.
+    virtual QString SaveFileName() = 0;
+    // A text input box; returns false when cancelled.
+    virtual bool InputText(const QString& caption, const QString& prompt, QString& value) = 0;
+    // The general error report for an exception that escaped an event handler.
+    virtual void ErrorReport(const QString& text) = 0;
+};
