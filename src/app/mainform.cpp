@@ -24,6 +24,7 @@
 #include "editdata.h"
 #include "fileerror.h"
 #include "fileio.h"
+#include "hextext.h"
 #include "graphics.h"
 #include "userprompts.h"
 
@@ -55,7 +56,6 @@ const std::array<const char*, kStageCount> kStageTitles = {
     "古い時計塔",     "歯車工場", "海底神殿", "雲の回廊", "鏡の迷宮", "嵐の港", "黒い城壁", "最後の塔",
 };
 
-QString Hex2(int n) { return QString::asprintf("%02X", n & 0xFF); }
 
 std::filesystem::path ToPath(const QString& s) { return std::filesystem::path(s.toStdString()); }
 

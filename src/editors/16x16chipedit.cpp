@@ -16,6 +16,7 @@
 #include "edit_flag.h"
 #include "editorshell.h"
 #include "fileio.h"
+#include "hextext.h"
 #include "showUnusedChipNumForm.h"
 #include "userprompts.h"
 
@@ -24,25 +25,8 @@ namespace {
 constexpr int kCell = 16;         // a tile of the table (2x) and a chip of the sheet (1:1)
 constexpr int kQuarter = 32;      // a quarter of the enlarged chip (4x)
 
-QString Hex2(int n) { return QString::asprintf("%02X", n & 0xFF); }
 QString Hex1(int n) { return QString::asprintf("%X", n & 0xF); }
 
-// Both characters must be hexadecimal digits; no sign, prefix or blank is accepted.
-bool ParseHex2(const QString& text, int& value) {
-    if (text.size() != 2) return false;
-    int v = 0;
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        int d;
-        if (u >= u'0' && u <= u'9') d = u - u'0';
-        else if (u >= u'A' && u <= u'F') d = u - u'A' + 10;
-        else if (u >= u'a' && u <= u'f') d = u - u'a' + 10;
-        else return false;
-        v = v * 16 + d;
-    }
-    value = v;
-    return true;
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w = -1, const char* name = nullptr) {
     auto* label = new QLabel(text, parent);

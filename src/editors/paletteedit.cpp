@@ -15,6 +15,7 @@
 #include "edit_flag.h"
 #include "editorshell.h"
 #include "fileio.h"
+#include "hextext.h"
 #include "userprompts.h"
 
 namespace {
@@ -27,24 +28,7 @@ const char* const kAskPaletteReload = "このステージのパレットを読�
 const char* const kAskAnimationReload =
     "このステージのアニメーションパレットを読み込み直します。よろしいですか？";
 
-QString Hex2(int n) { return QStringLiteral("%1").arg(n & 0xFF, 2, 16, QLatin1Char('0')).toUpper(); }
 
-// Exactly two hexadecimal digits (no sign, no blanks, no prefix).
-bool ParseHex2(const QString& text, int& value) {
-    if (text.size() != 2) return false;
-    int v = 0;
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        int d;
-        if (c >= u'0' && c <= u'9') d = c - u'0';
-        else if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-        else if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
-        else return false;
-        v = v * 16 + d;
-    }
-    value = v;
-    return true;
-}
 
 // Copies a rectangle between two RGB32 pictures of the same format, clipped to both.
 void CopyRect(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy, int w, int h) {

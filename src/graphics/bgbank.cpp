@@ -18,6 +18,7 @@
 
 #include "fileio.h"
 #include "graphics.h"
+#include "hextext.h"
 #include "romread.h"
 
 namespace {
@@ -26,11 +27,6 @@ constexpr std::int64_t kInitialRecordBase = 0x46010;
 constexpr std::int64_t kScrollRecordBase = 0x48010;
 constexpr std::int64_t kAnimationPointerBase = 0xBB43;
 constexpr int kMaxLoadEntries = 256;
-
-QString Hex2(int v)
-{
-    return QString::asprintf("%02X", unsigned(v) & 0xFFu);
-}
 
 QString Hex5(std::int64_t v)
 {
