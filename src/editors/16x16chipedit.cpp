@@ -257,24 +257,22 @@ void Chip16x16EditClass::RepaintChipCell(int chip) {
     c_.chipView->Changed();
 }
 
-void Chip16x16EditClass::HoverTile(int cell) {
-    if (cell == hoverTile_ || !c_.bgBankTable) return;
-    if (hoverTile_ >= 0) RepaintTileCell(hoverTile_);
-    hoverTile_ = cell;
+void Chip16x16EditClass::MoveGridHover(int& hover, int cell, TImageEx* view, void (Chip16x16EditClass::*repaint)(int)) {
+    if (cell == hover || !view) return;
+    if (hover >= 0) (this->*repaint)(hover);
+    hover = cell;
     if (cell >= 0) {
-        ctx_.graphics.DrawHoverOutline(c_.bgBankTable->Picture(), kCell * (cell % 16), kCell * (cell / 16), kCell);
-        c_.bgBankTable->Changed();
+        ctx_.graphics.DrawHoverOutline(view->Picture(), kCell * (cell % 16), kCell * (cell / 16), kCell);
+        view->Changed();
     }
 }
 
+void Chip16x16EditClass::HoverTile(int cell) {
+    MoveGridHover(hoverTile_, cell, c_.bgBankTable, &Chip16x16EditClass::RepaintTileCell);
+}
+
 void Chip16x16EditClass::HoverChip(int cell) {
-    if (cell == hoverChip_ || !c_.chipView) return;
-    if (hoverChip_ >= 0) RepaintChipCell(hoverChip_);
-    hoverChip_ = cell;
-    if (cell >= 0) {
-        ctx_.graphics.DrawHoverOutline(c_.chipView->Picture(), kCell * (cell % 16), kCell * (cell / 16), kCell);
-        c_.chipView->Changed();
-    }
+    MoveGridHover(hoverChip_, cell, c_.chipView, &Chip16x16EditClass::RepaintChipCell);
 }
 
 void Chip16x16EditClass::HoverQuarter(int quarter) {

@@ -122,6 +122,8 @@ private:
 
     void RepaintTileCell(int tile);
     void RepaintChipCell(int chip);
+    // Moves the magenta outline of a 16 x 16 grid view to cell (-1 for none), repainting the old cell first.
+    void MoveGridHover(int& hover, int cell, TImageEx* view, void (Chip16x16EditClass::*repaint)(int));
     void HoverTile(int cell);
     void HoverChip(int cell);
     void HoverQuarter(int quarter);
