@@ -2,17 +2,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-#include "MyIniFiles.h"
-#include "fileio.h"
+#include "document/MyIniFiles.h"
+#include "document/fileio.h"
 
 namespace fs = std::filesystem;
 
@@ -22,31 +22,26 @@ constexpr std::size_t kSize = 0x80010;
 
 // A folder with a 0x80010-byte image whose stages all hold objects (100 per stage, sorted by screen).
 struct Fixture {
-    Fixture()
-    {
+    Fixture() {
         std::string tmpl = (fs::temp_directory_path() / "quorven-bench-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data()))
-            std::abort();
+        if (!::mkdtemp(tmpl.data())) std::abort();
         dir = tmpl;
         std::vector<Byte> img(kSize);
         std::mt19937 rng(1);
-        for (auto& b : img)
-            b = static_cast<Byte>(rng());
+        for (auto& b : img) b = static_cast<Byte>(rng());
         img[0] = 0x4E;
         img[1] = 0x45;
         img[2] = 0x53;
         img[3] = 0x1A;
         for (int s = 0; s < 16; ++s) {
             const std::size_t base = 0x41110 + 0x2000 * static_cast<std::size_t>(s);
-            for (int i = 0; i < 128; ++i)
-                img[base + i] = i < 100 ? static_cast<Byte>(i * 48 / 100) : 0xFF;
+            for (int i = 0; i < 128; ++i) img[base + i] = i < 100 ? static_cast<Byte>(i * 48 / 100) : 0xFF;
         }
         image = dir / "image.nes";
         std::ofstream(image, std::ios::binary).write(reinterpret_cast<const char*>(img.data()), kSize);
         bytes = img;
     }
-    ~Fixture()
-    {
+    ~Fixture() {
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
@@ -54,14 +49,12 @@ struct Fixture {
     std::vector<Byte> bytes;
 };
 
-Fixture& Files()
-{
+Fixture& Files() {
     static Fixture f;
     return f;
 }
 
-void BM_PlainRead(benchmark::State& state)
-{
+void BM_PlainRead(benchmark::State& state) {
     std::vector<Byte> buf(kSize);
     const std::string path = Files().image.string();
     for (auto _ : state) {
@@ -75,8 +68,7 @@ void BM_PlainRead(benchmark::State& state)
 }
 BENCHMARK(BM_PlainRead);
 
-void BM_LoadAndDecodeAllStages(benchmark::State& state)
-{
+void BM_LoadAndDecodeAllStages(benchmark::State& state) {
     EditFlagManagement flags(nullptr);
     TMyMemIniFile ini(Files().dir / "absent.ini");
     RomImageData rom(flags, ini);
@@ -90,21 +82,18 @@ void BM_LoadAndDecodeAllStages(benchmark::State& state)
 BENCHMARK(BM_LoadAndDecodeAllStages);
 
 // The decode part alone: every table of the 16 stages from the buffer, objects included.
-void BM_DecodeOnly(benchmark::State& state)
-{
+void BM_DecodeOnly(benchmark::State& state) {
     EditFlagManagement flags(nullptr);
     TMyMemIniFile ini(Files().dir / "absent.ini");
     RomImageData rom(flags, ini);
     rom.LoadFromFile(Files().image);
     for (auto _ : state) {
-        for (int s = 0; s < 16; ++s)
-            rom.StageAt(s).ReadAllTables();
+        for (int s = 0; s < 16; ++s) rom.StageAt(s).ReadAllTables();
     }
 }
 BENCHMARK(BM_DecodeOnly);
 
-void BM_PlainWrite(benchmark::State& state)
-{
+void BM_PlainWrite(benchmark::State& state) {
     const std::string path = (Files().dir / "plain.nes").string();
     const auto& bytes = Files().bytes;
     for (auto _ : state) {
@@ -118,8 +107,7 @@ void BM_PlainWrite(benchmark::State& state)
 BENCHMARK(BM_PlainWrite);
 
 // The same write made durable the way the save makes it: flushed to disk, then renamed over the target.
-void BM_PlainWriteFlushRename(benchmark::State& state)
-{
+void BM_PlainWriteFlushRename(benchmark::State& state) {
     const std::string tmp = (Files().dir / "plain.tmp").string();
     const std::string path = (Files().dir / "plain.nes").string();
     const auto& bytes = Files().bytes;
@@ -136,13 +124,11 @@ void BM_PlainWriteFlushRename(benchmark::State& state)
 }
 BENCHMARK(BM_PlainWriteFlushRename);
 
-void BM_SaveAllCategoriesFlagged(benchmark::State& state)
-{
+void BM_SaveAllCategoriesFlagged(benchmark::State& state) {
     EditFlagManagement flags(nullptr);
     TMyMemIniFile ini(Files().dir / "absent.ini");
     RomImageData rom(flags, ini);
-    if (rom.LoadFromFile(Files().image) != LoadResult::Loaded)
-        std::abort();
+    if (rom.LoadFromFile(Files().image) != LoadResult::Loaded) std::abort();
     const fs::path out = Files().dir / "saved.nes";
     for (auto _ : state) {
         for (int s = 0; s < 16; ++s)

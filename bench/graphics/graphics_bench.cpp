@@ -13,15 +13,14 @@
 #include <random>
 #include <vector>
 
-#include "MyIniFiles.h"
-#include "edit_flag.h"
-#include "fileio.h"
-#include "graphics.h"
+#include "document/MyIniFiles.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
+#include "graphics/graphics.h"
 
 namespace {
 
-std::array<std::uint8_t, 192> PaletteBytes()
-{
+std::array<std::uint8_t, 192> PaletteBytes() {
     std::array<std::uint8_t, 192> b{};
     for (int i = 0; i < 192; ++i) b[std::size_t(i)] = std::uint8_t(i * 37);
     return b;
@@ -40,8 +39,7 @@ struct World {
     std::array<Byte, 1024> tiles{}, table32{};
     std::array<Byte, 256> attrs{};
 
-    World()
-    {
+    World() {
         std::mt19937 gen(42);
         for (auto& b : bank) b = Byte(gen());
         for (auto& b : tiles) b = Byte(gen());
@@ -69,14 +67,12 @@ struct World {
     }
 };
 
-World& TheWorld()
-{
+World& TheWorld() {
     static World w;
     return w;
 }
 
-void BM_DrawStageSheets(benchmark::State& state)
-{
+void BM_DrawStageSheets(benchmark::State& state) {
     World& w = TheWorld();
     for (auto _ : state) {
         w.gfx.DrawChipSheet16(w.gfx.ChipSheet16(), w.bank.data(), w.tiles.data(), w.attrs.data());
@@ -87,8 +83,7 @@ void BM_DrawStageSheets(benchmark::State& state)
 }
 BENCHMARK(BM_DrawStageSheets);
 
-void BM_MemcpyStageSheetPixels(benchmark::State& state)
-{
+void BM_MemcpyStageSheetPixels(benchmark::State& state) {
     std::vector<Byte> src(256 * 256 + 512 * 512, 1), dst(src.size());
     for (auto _ : state) {
         std::memcpy(dst.data(), src.data(), src.size());
@@ -99,8 +94,7 @@ void BM_MemcpyStageSheetPixels(benchmark::State& state)
 BENCHMARK(BM_MemcpyStageSheetPixels);
 
 // A recolour of one 256 x 256 view: the new stage palette onto the picture, then the copy.
-void BM_RecolourView256(benchmark::State& state)
-{
+void BM_RecolourView256(benchmark::State& state) {
     World& w = TheWorld();
     IndexedBitmap& src = w.gfx.ChipSheet16();
     QImage view = w.gfx.CreateViewBitmap(256, 256);
@@ -114,8 +108,7 @@ void BM_RecolourView256(benchmark::State& state)
 BENCHMARK(BM_RecolourView256);
 
 // The same from the 512 x 512 32x32 chip sheet, every second pixel.
-void BM_RecolourView256From512(benchmark::State& state)
-{
+void BM_RecolourView256From512(benchmark::State& state) {
     World& w = TheWorld();
     QImage view = w.gfx.CreateViewBitmap(256, 256);
     for (auto _ : state) {
@@ -127,8 +120,7 @@ void BM_RecolourView256From512(benchmark::State& state)
 }
 BENCHMARK(BM_RecolourView256From512);
 
-void BM_MemcpyView256Pixels(benchmark::State& state)
-{
+void BM_MemcpyView256Pixels(benchmark::State& state) {
     std::vector<QRgb> src(256 * 256, 1), dst(src.size());
     for (auto _ : state) {
         std::memcpy(dst.data(), src.data(), src.size() * sizeof(QRgb));
@@ -140,8 +132,7 @@ BENCHMARK(BM_MemcpyView256Pixels);
 
 // The busiest page: six 256 x 256 views recoloured (two map sets, the scaled 32x32 table, three more
 // 1:1 copies).
-void BM_RecolourBusiestPage(benchmark::State& state)
-{
+void BM_RecolourBusiestPage(benchmark::State& state) {
     World& w = TheWorld();
     std::vector<QImage> views;
     for (int i = 0; i < 6; ++i) views.push_back(w.gfx.CreateViewBitmap(256, 256));
@@ -153,15 +144,15 @@ void BM_RecolourBusiestPage(benchmark::State& state)
         w.gfx.DrawMapSet(views[0], set.data());
         w.gfx.DrawMapSet(views[1], set.data());
         w.gfx.DrawChip32Table(views[2]);
-        for (int i = 3; i < 6; ++i) w.gfx.CopyToView(views[std::size_t(i)], 0, 0, 256, 256, w.gfx.ChipSheet16(), 0, 0, 256, 256);
+        for (int i = 3; i < 6; ++i)
+            w.gfx.CopyToView(views[std::size_t(i)], 0, 0, 256, 256, w.gfx.ChipSheet16(), 0, 0, 256, 256);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * 6 * 256 * 256);
 }
 BENCHMARK(BM_RecolourBusiestPage);
 
-void BM_MemcpyBusiestPagePixels(benchmark::State& state)
-{
+void BM_MemcpyBusiestPagePixels(benchmark::State& state) {
     std::vector<QRgb> src(6 * 256 * 256, 1), dst(src.size());
     for (auto _ : state) {
         std::memcpy(dst.data(), src.data(), src.size() * sizeof(QRgb));
@@ -172,8 +163,7 @@ void BM_MemcpyBusiestPagePixels(benchmark::State& state)
 BENCHMARK(BM_MemcpyBusiestPagePixels);
 
 // One animation tick with all four palettes animated, changing 12 palette entries.
-void BM_StepPaletteAnimation(benchmark::State& state)
-{
+void BM_StepPaletteAnimation(benchmark::State& state) {
     World& w = TheWorld();
     const Byte numbers[4] = {0x80, 0x81, 0x82, 0x83};
     w.gfx.ResetPaletteAnimation();
@@ -182,8 +172,7 @@ void BM_StepPaletteAnimation(benchmark::State& state)
 }
 BENCHMARK(BM_StepPaletteAnimation);
 
-void BM_MemcpyTwelvePaletteEntries(benchmark::State& state)
-{
+void BM_MemcpyTwelvePaletteEntries(benchmark::State& state) {
     QRgb src[12] = {}, dst[12];
     for (auto _ : state) {
         benchmark::DoNotOptimize(src);

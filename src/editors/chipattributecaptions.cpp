@@ -1,4 +1,4 @@
-#include "chipattributecaptions.h"
+#include "editors/chipattributecaptions.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

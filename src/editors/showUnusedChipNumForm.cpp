@@ -1,4 +1,4 @@
-#include "showUnusedChipNumForm.h"
+#include "editors/showUnusedChipNumForm.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -28,8 +28,8 @@ TShowUnusedChipNumForm::TShowUnusedChipNumForm(QWidget* parent) : QDialog(parent
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A fixed-pitch font small enough that a line of 16 numbers fits the box.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setFamilies({QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic", "DejaVu Sans Mono", "Noto Mono",
-                       fixed.family()});
+    fixed.setFamilies(
+        {QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic", "DejaVu Sans Mono", "Noto Mono", fixed.family()});
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
     fixed.setPixelSize(12);
@@ -70,7 +70,9 @@ void TShowUnusedChipNumForm::Fill(const QString& caption, const QString& message
     memo_->setPlainText(shown);
 }
 
-QString TShowUnusedChipNumForm::Message() const { return message_->text(); }
+QString TShowUnusedChipNumForm::Message() const {
+    return message_->text();
+}
 
 int TShowUnusedChipNumForm::ShowModal() {
     if (execHook_) return execHook_(*this);

@@ -3,37 +3,60 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include "graphics.h"
+#include "graphics/graphics.h"
 
 namespace {
 // Kind names of the attribute labels; kind F has no blank after "Fx".
 const char* const kKindNames[16] = {
-    "0x 背景",         "1x ブロック",      "2x はしご(途中)", "3x 特殊ブロック", "4x はしご(頂点)", "5x コンベア(右)",
-    "6x 前景",         "7x コンベア(左)", "8x 水中",         "9x ?",           "Ax ?",             "Bx ?",
-    "Cx ?",            "Dx ダメージ床",   "Ex ?",            "Fxトゲ",
+    "0x 背景",
+    "1x ブロック",
+    "2x はしご(途中)",
+    "3x 特殊ブロック",
+    "4x はしご(頂点)",
+    "5x コンベア(右)",
+    "6x 前景",
+    "7x コンベア(左)",
+    "8x 水中",
+    "9x ?",
+    "Ax ?",
+    "Bx ?",
+    "Cx ?",
+    "Dx ダメージ床",
+    "Ex ?",
+    "Fxトゲ",
 };
 // Captions of the attribute selector: kinds 6 and F read differently from the label names.
 const char* const kCaptions[16] = {
-    "0x 背景",         "1x ブロック",      "2x はしご(途中)", "3x 特殊ブロック", "4x はしご(頂点)", "5x コンベア(右)",
-    "6x 背景裏に隠れる", "7x コンベア(左)", "8x 水中",       "9x ?",           "Ax ?",             "Bx ?",
-    "Cx ?",            "Dx ダメージ床",   "Ex ?",            "Fx トゲ",
+    "0x 背景",
+    "1x ブロック",
+    "2x はしご(途中)",
+    "3x 特殊ブロック",
+    "4x はしご(頂点)",
+    "5x コンベア(右)",
+    "6x 背景裏に隠れる",
+    "7x コンベア(左)",
+    "8x 水中",
+    "9x ?",
+    "Ax ?",
+    "Bx ?",
+    "Cx ?",
+    "Dx ダメージ床",
+    "Ex ?",
+    "Fx トゲ",
 };
 // Name files are a few kilobytes; anything beyond this is not read.
 constexpr qint64 kMaxTextFileBytes = 1024 * 1024;
 }  // namespace
 
-QString BuiltinChipKindName(int kind)
-{
+QString BuiltinChipKindName(int kind) {
     return QString::fromUtf8(kKindNames[kind & 15]);
 }
 
-QString BuiltinChipAttributeCaption(int kind)
-{
+QString BuiltinChipAttributeCaption(int kind) {
     return QString::fromUtf8(kCaptions[kind & 15]);
 }
 
-bool ReadShiftJisLines(const QString& path, QStringList& lines)
-{
+bool ReadShiftJisLines(const QString& path, QStringList& lines) {
     lines.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
@@ -61,15 +84,13 @@ bool ReadShiftJisLines(const QString& path, QStringList& lines)
     return true;
 }
 
-void EditorGraphics::LoadChipAttributeNames(const QString& folder)
-{
+void EditorGraphics::LoadChipAttributeNames(const QString& folder) {
     QStringList lines;
     if (!ReadShiftJisLines(folder + QStringLiteral("/ChipAttributes.txt"), lines)) lines.clear();
     attributeNames_ = lines;
 }
 
-QString EditorGraphics::ChipAttributeName(int attribute) const
-{
+QString EditorGraphics::ChipAttributeName(int attribute) const {
     const int a = attribute & 0xFF;
     // Lines 0-15 name the kinds 0-F with sub-kind 0, lines 16-31 sub-kind 1, and so on; the palette bits
     // play no part.

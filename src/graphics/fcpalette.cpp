@@ -3,22 +3,19 @@
 #include <fstream>
 #include <system_error>
 
-#include "graphics.h"
+#include "graphics/graphics.h"
 
-QRgb PackedToQRgb(PackedColor c)
-{
+QRgb PackedToQRgb(PackedColor c) {
     return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
 namespace {
-PackedColor PackRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b)
-{
+PackedColor PackRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return PackedColor(r) + PackedColor(g) * 256u + PackedColor(b) * 65536u;
 }
 }  // namespace
 
-FcPaletteData::FcPaletteData(const std::filesystem::path& fileName) : fileName_(fileName)
-{
+FcPaletteData::FcPaletteData(const std::filesystem::path& fileName) : fileName_(fileName) {
     std::error_code ec;
     // A directory or anything else that is not a readable file counts as "cannot be read".
     if (!std::filesystem::is_regular_file(fileName, ec)) {
@@ -48,8 +45,7 @@ FcPaletteData::FcPaletteData(const std::filesystem::path& fileName) : fileName_(
     for (int n = 0; n < 64; ++n) colors_[n] = PackRgb(raw_[3 * n], raw_[3 * n + 1], raw_[3 * n + 2]);
 }
 
-FcPaletteData FcPaletteData::FromBytes(const std::array<std::uint8_t, 192>& bytes)
-{
+FcPaletteData FcPaletteData::FromBytes(const std::array<std::uint8_t, 192>& bytes) {
     // An empty name reads nothing; the table then comes from the bytes given.
     FcPaletteData p{std::filesystem::path{}};
     p.fileName_ = kFileName;
@@ -59,8 +55,7 @@ FcPaletteData FcPaletteData::FromBytes(const std::array<std::uint8_t, 192>& byte
     return p;
 }
 
-std::string FcPaletteData::FailureMessage() const
-{
+std::string FcPaletteData::FailureMessage() const {
     const char* suffix = nullptr;
     switch (failure_) {
     case Failure::None: return {};
@@ -71,8 +66,7 @@ std::string FcPaletteData::FailureMessage() const
     return std::string(name.begin(), name.end()) + suffix;
 }
 
-PackedColor FcPaletteData::GetColor(int number) const
-{
+PackedColor FcPaletteData::GetColor(int number) const {
     // Only the low six bits select a colour, as on the console's colour bus: 0x40-0xFF (and anything
     // else a malformed palette byte may hold) fold back onto 0x00-0x3F.
     return colors_[std::size_t(number & 0x3F)];

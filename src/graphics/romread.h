@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "editdata.h"
-#include "fileio.h"
+#include "document/editdata.h"
+#include "document/fileio.h"
 
 class RomReader {
 public:

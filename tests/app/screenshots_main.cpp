@@ -8,10 +8,10 @@
 #include <QTest>
 #include <cstdio>
 
-#include "16x16chipedit.h"
-#include "mainform.h"
-#include "pagefactory.h"
-#include "paletteedit.h"
+#include "app/mainform.h"
+#include "editors/16x16chipedit.h"
+#include "editors/pagefactory.h"
+#include "editors/paletteedit.h"
 #include "scriptedprompts.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-#include "application.h"
+#include "app/application.h"
 #include "apptest.h"
-#include "fileerror.h"
+#include "document/fileerror.h"
 
 namespace {
 

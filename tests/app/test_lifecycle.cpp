@@ -8,10 +8,12 @@
 
 namespace {
 
-const std::vector<std::string> kResetOrder = {"pal.Reset", "c16.Reset", "c32.Reset", "mset.Reset", "map.Reset",
-                                              "obj.Reset"};
+const std::vector<std::string> kResetOrder = {"pal.Reset",  "c16.Reset", "c32.Reset",
+                                              "mset.Reset", "map.Reset", "obj.Reset"};
 
-QString Caption(const QString& path) { return path + " - QUORVEN EDITOR"; }
+QString Caption(const QString& path) {
+    return path + " - QUORVEN EDITOR";
+}
 QString SavePrompt(const QString& path) {
     return "ync:" + path + QString::fromUtf8("への変更を保存しますか？");
 }
@@ -202,7 +204,8 @@ TEST_F(LifecycleTest, FailedSaveIsReportedAndAbandonsTheClose) {
     prompts.yesNoCancelAnswers.push_back(UserPrompts::Answer::Yes);
     prompts.saveNames.push_back(Path("taken.nes"));
     form->Close1Click();
-    ASSERT_GE(prompts.log.size(), 3) << prompts.log.join(" / ").toStdString() << " dir=" << QFileInfo(Path("taken.nes")).isDir();
+    ASSERT_GE(prompts.log.size(), 3) << prompts.log.join(" / ").toStdString()
+                                     << " dir=" << QFileInfo(Path("taken.nes")).isDir();
     EXPECT_TRUE(prompts.log.last().startsWith("error:"));
     ExpectOpenState(first);
     EXPECT_TRUE(form->Flags().AnyModified());

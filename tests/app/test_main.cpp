@@ -1,7 +1,7 @@
 // The app tests run inside the editor's own application object, so its error report is under test too.
 #include <gtest/gtest.h>
 
-#include "application.h"
+#include "app/application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,31 +1,36 @@
-#include "MyIniFiles.h"
-#include "address.h"
 #include "doc_test_support.h"
+#include "document/MyIniFiles.h"
+#include "document/address.h"
 
 namespace {
 
-const char* const kLevelKeys[] = {"Chip16x16",    "ChipProperty", "Chip32x32",      "MapSet",  "Map",
-                                  "BGPalette",    "BGPaletteAnime", "ObjectScreen", "ObjectX", "ObjectY",
-                                  "ObjectKind",   "ObjectOffset", "ScrollData",     "ScrollGraphicsLoad"};
+const char* const kLevelKeys[] = {
+    "Chip16x16",    "ChipProperty", "Chip32x32", "MapSet",     "Map",          "BGPalette",  "BGPaletteAnime",
+    "ObjectScreen", "ObjectX",      "ObjectY",   "ObjectKind", "ObjectOffset", "ScrollData", "ScrollGraphicsLoad"};
 const char* const kLevelValues[] = {"40010", "40410", "40510", "40910", "41510", "415A0", "415B0",
                                     "41110", "41190", "41210", "41290", "41310", "41540", "41570"};
-const char* const kSingleKeys[] = {"PaletteAnimationPointerLow", "PaletteAnimationPointerHigh", "PaletteAnimationData",
-                                   "PaletteAnimationPalette",    "MidPointData",               "InitialGraphicsPointerLow",
-                                   "InitialGraphicsPointerHigh", "ScrollGraphicsPointerLow",   "ScrollGraphicsPointerHigh",
-                                   "InitialGraphicsPointerMax",  "ScrollGraphicsPointerMax"};
+const char* const kSingleKeys[] = {"PaletteAnimationPointerLow",
+                                   "PaletteAnimationPointerHigh",
+                                   "PaletteAnimationData",
+                                   "PaletteAnimationPalette",
+                                   "MidPointData",
+                                   "InitialGraphicsPointerLow",
+                                   "InitialGraphicsPointerHigh",
+                                   "ScrollGraphicsPointerLow",
+                                   "ScrollGraphicsPointerHigh",
+                                   "InitialGraphicsPointerMax",
+                                   "ScrollGraphicsPointerMax"};
 const char* const kSingleValues[] = {"41D3C", "41D7C", "41B53", "418D7", "7C8BB", "51810",
                                      "51880", "53810", "53870", "6F",    "4F"};
 
-TMyMemIniFile IniWith(const TempDir& dir, const std::string& text)
-{
+TMyMemIniFile IniWith(const TempDir& dir, const std::string& text) {
     WriteText(dir / "q.ini", text);
     return TMyMemIniFile(dir / "q.ini");
 }
 
 }  // namespace
 
-TEST(AddressTable, FromNothingWritesEveryKeyWithItsDefaultInOrder)
-{
+TEST(AddressTable, FromNothingWritesEveryKeyWithItsDefaultInOrder) {
     TempDir dir;
     TMyMemIniFile ini(dir / "none.ini");
     AddressData a(ini);
@@ -38,8 +43,7 @@ TEST(AddressTable, FromNothingWritesEveryKeyWithItsDefaultInOrder)
         EXPECT_EQ(ini.ReadString("LevelDataAddress", kLevelKeys[i], ""), kLevelValues[i]);
         EXPECT_STREQ(AddressData::TableKeyName(static_cast<StageTable>(i)), kLevelKeys[i]);
     }
-    for (int i = 0; i < 11; ++i)
-        EXPECT_EQ(ini.ReadString("Address", kSingleKeys[i], ""), kSingleValues[i]);
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(ini.ReadString("Address", kSingleKeys[i], ""), kSingleValues[i]);
     ini.UpdateFile();
     TMyMemIniFile written(dir / "none.ini");
     EXPECT_EQ(written.ToText(), ini.ToText());
@@ -58,8 +62,7 @@ TEST(AddressTable, FromNothingWritesEveryKeyWithItsDefaultInOrder)
     EXPECT_EQ(a.ScrollGraphicsPointerMax(), 0x4F);
 }
 
-TEST(AddressTable, StagesFollowByTheStride)
-{
+TEST(AddressTable, StagesFollowByTheStride) {
     TempDir dir;
     TMyMemIniFile ini(dir / "none.ini");
     AddressData a(ini);
@@ -71,8 +74,7 @@ TEST(AddressTable, StagesFollowByTheStride)
                       AddressData::TableDefault(static_cast<StageTable>(t)) + s * 0x2000);
 }
 
-TEST(AddressTable, SharingRedirectsOnlyTheFourShareableTables)
-{
+TEST(AddressTable, SharingRedirectsOnlyTheFourShareableTables) {
     TempDir dir;
     auto ini = IniWith(dir, "[ShareData]\nlevel.5=4\n");
     AddressData a(ini);
@@ -90,8 +92,7 @@ TEST(AddressTable, SharingRedirectsOnlyTheFourShareableTables)
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"ShareData", "LevelDataAddress", "Address"}));
 }
 
-TEST(AddressTable, HexadecimalShareValueIsReadAndWrittenBackInDecimal)
-{
+TEST(AddressTable, HexadecimalShareValueIsReadAndWrittenBackInDecimal) {
     TempDir dir;
     auto ini = IniWith(dir, "[ShareData]\nLEVEL.9=0x2\n");
     AddressData a(ini);
@@ -100,8 +101,7 @@ TEST(AddressTable, HexadecimalShareValueIsReadAndWrittenBackInDecimal)
     EXPECT_EQ(a.TableAddress(StageTable::Map, 9), 0x41510 + 9 * 0x2000);
 }
 
-TEST(AddressTable, UnsharedValuesStayInTheFileAsTheyWere)
-{
+TEST(AddressTable, UnsharedValuesStayInTheFileAsTheyWere) {
     TempDir dir;
     auto ini = IniWith(dir,
                        "[ShareData]\nlevel.5=5\nlevel.6=abc\nlevel.7=16\nlevel.8=-1\nlevel.9=99999999999\n"
@@ -113,15 +113,13 @@ TEST(AddressTable, UnsharedValuesStayInTheFileAsTheyWere)
     EXPECT_EQ(ini.ReadString("ShareData", "level.8", ""), "-1");
     EXPECT_EQ(ini.ReadString("ShareData", "level.9", ""), "99999999999");
     EXPECT_EQ(ini.ReadString("ShareData", "level.10", ""), "15");  // shares: written back in decimal
-    for (int s : {1, 5, 6, 7, 8, 9})
-        EXPECT_EQ(a.TableAddress(StageTable::Chip16x16, s), 0x40010 + s * 0x2000) << s;
+    for (int s : {1, 5, 6, 7, 8, 9}) EXPECT_EQ(a.TableAddress(StageTable::Chip16x16, s), 0x40010 + s * 0x2000) << s;
     EXPECT_EQ(a.TableAddress(StageTable::Chip16x16, 10), 0x40010 + 15 * 0x2000);
     EXPECT_EQ(AddressData::ReadShareTarget(ini, 7), 7);
     EXPECT_EQ(AddressData::ReadShareTarget(ini, 8), 8);
 }
 
-TEST(AddressTable, SharingIsResolvedInAscendingStageOrder)
-{
+TEST(AddressTable, SharingIsResolvedInAscendingStageOrder) {
     TempDir dir;
     // 2 -> 1, then 3 -> 2 receives what 2 has after its own redirection (stage 1's addresses).
     auto down = IniWith(dir, "[ShareData]\nlevel.2=1\nlevel.3=2\n");
@@ -135,8 +133,7 @@ TEST(AddressTable, SharingIsResolvedInAscendingStageOrder)
     EXPECT_EQ(b.TableAddress(StageTable::MapSet, 3), 0x40910 + 1 * 0x2000);
 }
 
-TEST(AddressTable, UnparsableHexIsReplacedByTheDefaultAndCaseIsNormalised)
-{
+TEST(AddressTable, UnparsableHexIsReplacedByTheDefaultAndCaseIsNormalised) {
     TempDir dir;
     auto ini = IniWith(dir,
                        "[LevelDataAddress]\nChip16x16=0x40010\nmap=41D10\nMapSet=zz\nObjectX=123456789\n"
@@ -152,8 +149,7 @@ TEST(AddressTable, UnparsableHexIsReplacedByTheDefaultAndCaseIsNormalised)
     EXPECT_EQ(ini.ReadString("Address", "MidPointData", ""), "7C8BB");
 }
 
-TEST(AddressTable, ExtremeAddressesWrapInsteadOfOverflowing)
-{
+TEST(AddressTable, ExtremeAddressesWrapInsteadOfOverflowing) {
     TempDir dir;
     auto ini = IniWith(dir, "[LevelDataAddress]\nChip16x16=7FFFFFFF\nMap=FFFFFFFF\n");
     AddressData a(ini);
@@ -162,6 +158,6 @@ TEST(AddressTable, ExtremeAddressesWrapInsteadOfOverflowing)
     EXPECT_EQ(a.TableAddress(StageTable::Map, 0), -1);
     EXPECT_EQ(a.TableAddress(StageTable::Map, 1), 0x1FFF);
     EXPECT_EQ(ini.ReadString("LevelDataAddress", "Map", ""), "FFFFFFFF");
-    EXPECT_LT(a.TableAddress(StageTable::Map, 16), 0);   // no such stage: an address outside the image
+    EXPECT_LT(a.TableAddress(StageTable::Map, 16), 0);  // no such stage: an address outside the image
     EXPECT_LT(a.TableAddress(StageTable::Map, -1), 0);
 }

@@ -1,7 +1,6 @@
 #include "doc_test_support.h"
 
-TEST(ModifiedFlags, RaisingShowsTheMarkerAndOnlyClearAllHidesIt)
-{
+TEST(ModifiedFlags, RaisingShowsTheMarkerAndOnlyClearAllHidesIt) {
     RecordingSink sink;
     EditFlagManagement flags(&sink);
     EXPECT_EQ(sink.shown, (std::vector<std::string>{""}));  // starts clean
@@ -11,8 +10,7 @@ TEST(ModifiedFlags, RaisingShowsTheMarkerAndOnlyClearAllHidesIt)
     EXPECT_TRUE(flags.AnyModified());
     EXPECT_EQ(sink.shown.back(), "変更あり");
     for (int c = 0; c < kModifiedCategoryCount; ++c)
-        for (int s = 0; s < 16; ++s)
-            EXPECT_EQ(flags.IsModified(static_cast<ModifiedCategory>(c), s), c == 2 && s == 2);
+        for (int s = 0; s < 16; ++s) EXPECT_EQ(flags.IsModified(static_cast<ModifiedCategory>(c), s), c == 2 && s == 2);
 
     // Clearing one flag leaves the overall flag and the marker.
     const std::size_t shownBefore = sink.shown.size();
@@ -30,8 +28,7 @@ TEST(ModifiedFlags, RaisingShowsTheMarkerAndOnlyClearAllHidesIt)
     EXPECT_EQ(sink.shown.back(), "");
 }
 
-TEST(ModifiedFlags, OutOfRangeStagesAndNoSinkAreHarmless)
-{
+TEST(ModifiedFlags, OutOfRangeStagesAndNoSinkAreHarmless) {
     EditFlagManagement flags(nullptr);
     flags.SetModified(ModifiedCategory::Map, 16, true);
     flags.SetModified(ModifiedCategory::Map, -1, true);

@@ -1,12 +1,11 @@
-#include "MyIniFiles.h"
 #include "doc_test_support.h"
+#include "document/MyIniFiles.h"
 
 namespace {
 
 // One stage over its own image buffer, with the addresses of an INI text.
 struct StageFixture {
-    explicit StageFixture(const std::string& iniText = "", int stageNumber = 0)
-    {
+    explicit StageFixture(const std::string& iniText = "", int stageNumber = 0) {
         WriteText(dir / "q.ini", iniText);
         ini = std::make_unique<TMyMemIniFile>(dir / "q.ini");
         addr = std::make_unique<AddressData>(*ini);
@@ -21,8 +20,7 @@ struct StageFixture {
     std::unique_ptr<StageData> stage;
 };
 
-void PutObjects(StageFixture& f, const std::vector<std::array<int, 4>>& entries)
-{
+void PutObjects(StageFixture& f, const std::vector<std::array<int, 4>>& entries) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         f.image[f.At(StageTable::ObjectScreen) + i] = static_cast<Byte>(entries[i][0]);
         f.image[f.At(StageTable::ObjectX) + i] = static_cast<Byte>(entries[i][1]);
@@ -31,18 +29,15 @@ void PutObjects(StageFixture& f, const std::vector<std::array<int, 4>>& entries)
     }
 }
 
-std::vector<int> Xs(const std::list<ObjectEntry>& list)
-{
+std::vector<int> Xs(const std::list<ObjectEntry>& list) {
     std::vector<int> xs;
-    for (const auto& e : list)
-        xs.push_back(e.x);
+    for (const auto& e : list) xs.push_back(e.x);
     return xs;
 }
 
 }  // namespace
 
-TEST(StageTables, DecodeFromTheStageAddressesWithTheirLayouts)
-{
+TEST(StageTables, DecodeFromTheStageAddressesWithTheirLayouts) {
     StageFixture f("", 3);
     std::vector<Byte> noise = NoiseImage(kImageCapacity, 11, false);
     std::copy(noise.begin(), noise.end(), f.image.begin());
@@ -52,23 +47,17 @@ TEST(StageTables, DecodeFromTheStageAddressesWithTheirLayouts)
         ASSERT_EQ(f.stage->Chip16x16Tiles()[i], noise[0x40010 + stride + i]);
         ASSERT_EQ(f.stage->Chip32x32()[i], noise[0x40510 + stride + i]);
     }
-    for (int i = 0; i < 256; ++i)
-        ASSERT_EQ(f.stage->ChipProperties()[i], noise[0x40410 + stride + i]);
-    for (int i = 0; i < 2048; ++i)
-        ASSERT_EQ(f.stage->MapSets()[i], noise[0x40910 + stride + i]);
+    for (int i = 0; i < 256; ++i) ASSERT_EQ(f.stage->ChipProperties()[i], noise[0x40410 + stride + i]);
+    for (int i = 0; i < 2048; ++i) ASSERT_EQ(f.stage->MapSets()[i], noise[0x40910 + stride + i]);
     EXPECT_EQ(f.stage->MapSet(5)[9], noise[0x40910 + stride + 64 * 5 + 9]);
-    for (int i = 0; i < 48; ++i)
-        ASSERT_EQ(f.stage->Map()[i], noise[0x41510 + stride + i]);
+    for (int i = 0; i < 48; ++i) ASSERT_EQ(f.stage->Map()[i], noise[0x41510 + stride + i]);
     for (int p = 0; p < 7; ++p) {
-        for (int e = 0; e < 16; ++e)
-            ASSERT_EQ(f.stage->BGPalette(p)[e], noise[0x415A0 + stride + 20 * p + e]);
-        for (int j = 0; j < 4; ++j)
-            ASSERT_EQ(f.stage->PaletteAnime(p)[j], noise[0x415B0 + stride + 20 * p + j]);
+        for (int e = 0; e < 16; ++e) ASSERT_EQ(f.stage->BGPalette(p)[e], noise[0x415A0 + stride + 20 * p + e]);
+        for (int j = 0; j < 4; ++j) ASSERT_EQ(f.stage->PaletteAnime(p)[j], noise[0x415B0 + stride + 20 * p + j]);
     }
 }
 
-TEST(StageTables, PaletteWritesLeaveTheGapsBetweenRecords)
-{
+TEST(StageTables, PaletteWritesLeaveTheGapsBetweenRecords) {
     // Animation numbers moved away, so the 4 bytes after each palette record belong to nobody.
     StageFixture f("[LevelDataAddress]\nBGPaletteAnime=60000\n");
     std::vector<Byte> noise = NoiseImage(kImageCapacity, 12, false);
@@ -86,19 +75,16 @@ TEST(StageTables, PaletteWritesLeaveTheGapsBetweenRecords)
     }
 }
 
-TEST(StageTables, AddressesOutsideTheBufferReadZeroAndWritesAreDropped)
-{
+TEST(StageTables, AddressesOutsideTheBufferReadZeroAndWritesAreDropped) {
     // A table straddling the end of the buffer, one before its start, one far beyond.
-    StageFixture f("[LevelDataAddress]\nChip16x16=200000\nMapSet=FFFFFF00\nMap=7FFFFFFF\nBGPalette=FFFFFFF8\n"
-                   "ObjectScreen=200030\nObjectOffset=80000000\n");
+    StageFixture f(
+        "[LevelDataAddress]\nChip16x16=200000\nMapSet=FFFFFF00\nMap=7FFFFFFF\nBGPalette=FFFFFFF8\n"
+        "ObjectScreen=200030\nObjectOffset=80000000\n");
     std::fill(f.image.begin(), f.image.end(), Byte{0xAB});
     f.stage->ReadAllTables();
-    for (int i = 0; i < 1024; ++i)
-        ASSERT_EQ(f.stage->Chip16x16Tiles()[i], i < 0x40 ? 0xAB : 0) << i;
-    for (int i = 0; i < 2048; ++i)
-        ASSERT_EQ(f.stage->MapSets()[i], i >= 0x100 ? 0xAB : 0) << i;
-    for (int i = 0; i < 48; ++i)
-        ASSERT_EQ(f.stage->Map()[i], 0);
+    for (int i = 0; i < 1024; ++i) ASSERT_EQ(f.stage->Chip16x16Tiles()[i], i < 0x40 ? 0xAB : 0) << i;
+    for (int i = 0; i < 2048; ++i) ASSERT_EQ(f.stage->MapSets()[i], i >= 0x100 ? 0xAB : 0) << i;
+    for (int i = 0; i < 48; ++i) ASSERT_EQ(f.stage->Map()[i], 0);
     EXPECT_EQ(f.stage->BGPalette(0)[7], 0);     // address -1
     EXPECT_EQ(f.stage->BGPalette(0)[8], 0xAB);  // address 0
     EXPECT_EQ(f.stage->ObjectScreenArray()[0x0F], 0xAB);
@@ -115,11 +101,10 @@ TEST(StageTables, AddressesOutsideTheBufferReadZeroAndWritesAreDropped)
     f.stage->WritePaletteAnime();
     f.stage->WriteObjects();
     EXPECT_EQ(f.image[kImageCapacity - 1], 0xAB);  // object screen 0x0F, as read, written over the tile
-    EXPECT_EQ(f.image[0], 0xAB);  // palette byte 8 of set 0 landed on address 0
+    EXPECT_EQ(f.image[0], 0xAB);                   // palette byte 8 of set 0 landed on address 0
 }
 
-TEST(StageObjects, TheScanStopsAtTheFirstOutOfOrderEntry)
-{
+TEST(StageObjects, TheScanStopsAtTheFirstOutOfOrderEntry) {
     StageFixture f;
     PutObjects(f, {{0, 1, 2, 3}, {0, 4, 5, 6}, {2, 7, 8, 9}, {1, 10, 11, 12}, {3, 13, 14, 15}, {0xFF, 0, 0, 0}});
     f.stage->ReadObjects();
@@ -145,12 +130,10 @@ TEST(StageObjects, TheScanStopsAtTheFirstOutOfOrderEntry)
     EXPECT_EQ(img[off + 47], 3);
 }
 
-TEST(StageObjects, AFullTableHasNoEndMarkerAndGetsOneBackAfterARemoval)
-{
+TEST(StageObjects, AFullTableHasNoEndMarkerAndGetsOneBackAfterARemoval) {
     StageFixture f;
     std::vector<std::array<int, 4>> entries;
-    for (int i = 0; i < 128; ++i)
-        entries.push_back({i / 3, i, 2 * i, 3 * i});  // screens 0 to 42
+    for (int i = 0; i < 128; ++i) entries.push_back({i / 3, i, 2 * i, 3 * i});  // screens 0 to 42
     PutObjects(f, entries);
     f.stage->ReadObjects();
     EXPECT_EQ(f.stage->ObjectTotal(), 128);
@@ -164,16 +147,14 @@ TEST(StageObjects, AFullTableHasNoEndMarkerAndGetsOneBackAfterARemoval)
     EXPECT_EQ(f.stage->ObjectTotal(), 127);
 }
 
-TEST(StageObjects, OffsetsCountTheObjectsOfEarlierScreens)
-{
+TEST(StageObjects, OffsetsCountTheObjectsOfEarlierScreens) {
     StageFixture f;
     std::fill(f.image.begin(), f.image.end(), Byte{0x55});
     f.stage->ReadObjects();  // screen bytes 0x55: nothing loads
     EXPECT_EQ(f.stage->ObjectTotal(), 0);
     f.stage->WriteObjects();
     const Byte* img = f.image.data();
-    for (int j = 0; j < 48; ++j)
-        ASSERT_EQ(img[f.At(StageTable::ObjectOffset) + j], 0);
+    for (int j = 0; j < 48; ++j) ASSERT_EQ(img[f.At(StageTable::ObjectOffset) + j], 0);
     EXPECT_EQ(img[f.At(StageTable::ObjectScreen)], 0xFF);
     EXPECT_EQ(img[f.At(StageTable::ObjectScreen) + 1], 0x55);
 
@@ -191,8 +172,7 @@ TEST(StageObjects, OffsetsCountTheObjectsOfEarlierScreens)
     EXPECT_EQ(img[f.At(StageTable::ObjectScreen) + 4], 0xFF);
 }
 
-TEST(StageObjects, ListOperations)
-{
+TEST(StageObjects, ListOperations) {
     StageFixture f;
     ObjectEntry* a = f.stage->AppendObject(0, 5, 0, 0);
     f.stage->AppendObject(0, 6, 0, 0);
@@ -229,8 +209,7 @@ TEST(StageObjects, ListOperations)
     EXPECT_EQ(f.stage->ObjectTotal(), 2);
 }
 
-TEST(StageObjects, SortIsStableByXAndKeepsEveryHandle)
-{
+TEST(StageObjects, SortIsStableByXAndKeepsEveryHandle) {
     StageFixture f;
     ObjectEntry* first30 = f.stage->AppendObject(4, 30, 1, 0);
     ObjectEntry* ten = f.stage->AppendObject(4, 10, 2, 0);
@@ -246,8 +225,7 @@ TEST(StageObjects, SortIsStableByXAndKeepsEveryHandle)
     EXPECT_EQ(second30->y, 3);
 }
 
-TEST(StageEdits, ReturnValuesFollowWhetherTheTableChanged)
-{
+TEST(StageEdits, ReturnValuesFollowWhetherTheTableChanged) {
     StageFixture f;
     StageData& s = *f.stage;
     EXPECT_FALSE(s.SetChip16x16Tile(5, 0));  // the same value: nothing written, nothing recorded
@@ -295,8 +273,7 @@ TEST(StageEdits, ReturnValuesFollowWhetherTheTableChanged)
     EXPECT_EQ(s.UndoDepth(), 11u);
 }
 
-TEST(StageEdits, PasteChip16x16WritesTheFourPlanesAndTheAttribute)
-{
+TEST(StageEdits, PasteChip16x16WritesTheFourPlanesAndTheAttribute) {
     StageFixture f;
     f.stage->PasteChip16x16(200, {1, 2, 3, 4, 5});
     EXPECT_EQ(f.stage->Chip16x16Tiles()[200], 1);

@@ -1,13 +1,12 @@
 #include <functional>
 
-#include "MyIniFiles.h"
 #include "doc_test_support.h"
+#include "document/MyIniFiles.h"
 
 namespace {
 
 struct UndoFixture {
-    UndoFixture()
-    {
+    UndoFixture() {
         ini = std::make_unique<TMyMemIniFile>(dir / "absent.ini");
         addr = std::make_unique<AddressData>(*ini);
         std::vector<Byte> noise = NoiseImage(kImageCapacity, 21, false);
@@ -23,8 +22,7 @@ struct UndoFixture {
 };
 
 // Everything of a stage the history can touch, to compare before and after.
-std::vector<Byte> Tables(const StageData& s)
-{
+std::vector<Byte> Tables(const StageData& s) {
     std::vector<Byte> v;
     v.insert(v.end(), s.Chip16x16Tiles(), s.Chip16x16Tiles() + 1024);
     v.insert(v.end(), s.ChipProperties(), s.ChipProperties() + 256);
@@ -38,17 +36,17 @@ std::vector<Byte> Tables(const StageData& s)
     return v;
 }
 
-Byte Other(Byte b) { return static_cast<Byte>(b ^ 0x5A); }
+Byte Other(Byte b) {
+    return static_cast<Byte>(b ^ 0x5A);
+}
 
 }  // namespace
 
-TEST(UndoHistory, EveryKindUndoesAndRedoesWithItsDescription)
-{
+TEST(UndoHistory, EveryKindUndoesAndRedoesWithItsDescription) {
     UndoFixture f;
     StageData& s = *f.stage;
     std::array<Byte, 64> block{};
-    for (int i = 0; i < 64; ++i)
-        block[i] = static_cast<Byte>(200 + i);
+    for (int i = 0; i < 64; ++i) block[i] = static_cast<Byte>(200 + i);
     struct Case {
         int kind;
         const char* text;
@@ -57,9 +55,15 @@ TEST(UndoHistory, EveryKindUndoesAndRedoesWithItsDescription)
     const std::vector<Case> cases = {
         {0, "16x16チップの編集", [&] { return s.SetChip16x16Tile(700, Other(s.Chip16x16Tiles()[700])); }},
         {1, "16x16チップの編集(属性・パレット)", [&] { return s.SetChipProperty(9, Other(s.ChipProperties()[9])); }},
-        {2, "16x16チップの編集(貼り付け)", [&] { return s.PasteChip16x16(77, {1, 2, 3, 4, 5}); }},
+        {2, "16x16チップの編集(貼り付け)",
+         [&] {
+             return s.PasteChip16x16(77, {1, 2, 3, 4, 5});
+         }},
         {4, "32x32チップの編集", [&] { return s.SetChip32x32Byte(1001, Other(s.Chip32x32()[1001])); }},
-        {5, "32x32チップの編集(貼り付け)", [&] { return s.PasteChip32x32(4 * 100, {9, 8, 7, 6}); }},
+        {5, "32x32チップの編集(貼り付け)",
+         [&] {
+             return s.PasteChip32x32(4 * 100, {9, 8, 7, 6});
+         }},
         {6, "マップセットの編集", [&] { return s.SetMapSetByte(1500, Other(s.MapSets()[1500])); }},
         {7, "マップセットの編集(貼り付け)", [&] { return s.PasteMapSet(64 * 3, block); }},
         {8, "マップセットの編集(グリッド編集)", [&] { return s.GridEditMapSet(64 * 30, block); }},
@@ -90,8 +94,7 @@ TEST(UndoHistory, EveryKindUndoesAndRedoesWithItsDescription)
     EXPECT_STREQ(UndoKindDescription(14), "");
 }
 
-TEST(UndoHistory, StepsAreNeverMergedAndUndoRestoresOnlyTheLast)
-{
+TEST(UndoHistory, StepsAreNeverMergedAndUndoRestoresOnlyTheLast) {
     UndoFixture f;
     StageData& s = *f.stage;
     const Byte a = s.MapSets()[10], b = s.MapSets()[11], c = s.MapSets()[12];
@@ -108,8 +111,7 @@ TEST(UndoHistory, StepsAreNeverMergedAndUndoRestoresOnlyTheLast)
     EXPECT_EQ(s.RedoDepth(), 1u);
 }
 
-TEST(UndoHistory, ANewEditEmptiesTheRedoStack)
-{
+TEST(UndoHistory, ANewEditEmptiesTheRedoStack) {
     UndoFixture f;
     StageData& s = *f.stage;
     s.SetMapEntry(0, Other(s.Map()[0]));
@@ -126,8 +128,7 @@ TEST(UndoHistory, ANewEditEmptiesTheRedoStack)
     EXPECT_TRUE(s.CanRedo());
 }
 
-TEST(UndoHistory, EmptyStacksReport14)
-{
+TEST(UndoHistory, EmptyStacksReport14) {
     UndoFixture f;
     const std::vector<Byte> before = Tables(*f.stage);
     EXPECT_EQ(f.stage->Undo(), kUndoEmpty);
@@ -136,8 +137,7 @@ TEST(UndoHistory, EmptyStacksReport14)
     EXPECT_EQ(Tables(*f.stage), before);
 }
 
-TEST(UndoHistory, PasteUndoThenRedoLeavesThePastedMapSet)
-{
+TEST(UndoHistory, PasteUndoThenRedoLeavesThePastedMapSet) {
     UndoFixture f;
     StageData& s = *f.stage;
     std::array<Byte, 64> block{};
@@ -151,8 +151,7 @@ TEST(UndoHistory, PasteUndoThenRedoLeavesThePastedMapSet)
     EXPECT_EQ(std::vector<Byte>(s.MapSet(2), s.MapSet(2) + 64), std::vector<Byte>(64, 0x1F));
 }
 
-TEST(UndoHistory, UndoNeverTouchesTheImage)
-{
+TEST(UndoHistory, UndoNeverTouchesTheImage) {
     UndoFixture f;
     const std::vector<Byte> image = f.image;
     f.stage->SetMapSetByte(3, Other(f.stage->MapSets()[3]));
@@ -163,8 +162,7 @@ TEST(UndoHistory, UndoNeverTouchesTheImage)
     EXPECT_EQ(f.image, image);
 }
 
-TEST(UndoHistory, SwitchedOffRecordsNothingButStillEdits)
-{
+TEST(UndoHistory, SwitchedOffRecordsNothingButStillEdits) {
     UndoFixture f;
     StageData& s = *f.stage;
     s.SetHistoryEnabled(false);
@@ -177,8 +175,7 @@ TEST(UndoHistory, SwitchedOffRecordsNothingButStillEdits)
     EXPECT_EQ(s.Undo(), kUndoEmpty);
 }
 
-TEST(UndoHistory, ReloadingKeepsTheHistoryAndReadAllTablesClearsIt)
-{
+TEST(UndoHistory, ReloadingKeepsTheHistoryAndReadAllTablesClearsIt) {
     UndoFixture f;
     StageData& s = *f.stage;
     const Byte old = s.Chip16x16Tiles()[3];

@@ -18,14 +18,16 @@ int CheckedIndex(const QList<QRadioButton*>& radios) {
         if (radios[i]->isChecked()) return i;
     return -1;
 }
-QString Hex2(int n) { return QString::asprintf("%02X", n); }
+QString Hex2(int n) {
+    return QString::asprintf("%02X", n);
+}
 }  // namespace
 
 TEST_F(Chip16PageTest, PageHoldsEveryControlAtItsSize) {
     const std::pair<const char*, QSize> views[] = {{"ImgBGBankTable", {256, 256}},
-                                                  {"ImgEdit16x16ChipView", {256, 256}},
-                                                  {"ImgEdit16x16Chip", {64, 64}},
-                                                  {"ImgSelectTile", {32, 32}}};
+                                                   {"ImgEdit16x16ChipView", {256, 256}},
+                                                   {"ImgEdit16x16Chip", {64, 64}},
+                                                   {"ImgSelectTile", {32, 32}}};
     for (const auto& [name, size] : views) {
         TImageEx* v = View(name);
         ASSERT_NE(v, nullptr) << name;
@@ -38,11 +40,11 @@ TEST_F(Chip16PageTest, PageHoldsEveryControlAtItsSize) {
         EXPECT_EQ(panel->size(), QSize(16, 16));
         EXPECT_EQ(Rgb(panel->palette().color(QPalette::Window).rgb()), StageColour(i)) << i;
     }
-    for (const char* name : {"LblSelectChipIndex", "LblSelectBGBankTileIndex", "LblSelectChipTile0",
-                             "LblSelectChipTile1", "LblSelectChipTile2", "LblSelectChipTile3", "LblBGBank0",
-                             "LblBGBank1", "LblSelectChipProperty", "LblSelectScrollIndex",
-                             "LblSelectBGLoadDataIndex", "LblSelectBGLoadDataAddress",
-                             "LblSelectScrollBGLoadIndex", "LblSelectScrollBGLoadAddress"})
+    for (const char* name :
+         {"LblSelectChipIndex", "LblSelectBGBankTileIndex", "LblSelectChipTile0", "LblSelectChipTile1",
+          "LblSelectChipTile2", "LblSelectChipTile3", "LblBGBank0", "LblBGBank1", "LblSelectChipProperty",
+          "LblSelectScrollIndex", "LblSelectBGLoadDataIndex", "LblSelectBGLoadDataAddress",
+          "LblSelectScrollBGLoadIndex", "LblSelectScrollBGLoadAddress"})
         EXPECT_NE(Find<QLabel>(name), nullptr) << name;
     for (const char* name : {"ScrBarBGBank0", "ScrBarBGBank1", "ScrBarSelectScrollIndex"})
         EXPECT_NE(Find<QScrollBar>(name), nullptr) << name;
@@ -148,8 +150,7 @@ TEST_F(Chip16PageTest, TileTableSelectsTilesAndCyclesItsPalette) {
         Click("ImgBGBankTable", Qt::RightButton, 200, 200);
         EXPECT_EQ(C().ViewPalette(), i % 4);
         EXPECT_EQ(Rgb(table.pixel(at)), StageColour(4 * (i % 4) + 3)) << i;
-        EXPECT_EQ(Rgb(preview.pixel(4 * 0, 4 * 0)),
-                  StageColour(4 * (i % 4) + TileColour(bank, 0x25, 0, 0))) << i;
+        EXPECT_EQ(Rgb(preview.pixel(4 * 0, 4 * 0)), StageColour(4 * (i % 4) + TileColour(bank, 0x25, 0, 0))) << i;
     }
     // A right click selects nothing and edits nothing.
     EXPECT_EQ(C().SelectedTile(), 0x25);
@@ -171,7 +172,9 @@ TEST_F(Chip16PageTest, ChipViewSelectsChipsAndPicksTilesFromQuarters) {
     for (int p = 0; p < 16; ++p) EXPECT_EQ(Rgb(big.pixel(4 * p, 4 * p + 3)), ExpectedChipPixel(0x43, p, p));
 
     // Right clicks pick the tile of the quarter under the mouse.
-    struct Pick { int x, y, chip, quarter; };
+    struct Pick {
+        int x, y, chip, quarter;
+    };
     for (const Pick& pick : {Pick{29, 3, 1, 1}, Pick{29, 25, 17, 3}, Pick{21, 9, 1, 2}, Pick{2, 2, 0, 0}}) {
         Click("ImgEdit16x16ChipView", Qt::RightButton, pick.x, pick.y);
         const int want = tiles[256 * pick.quarter + pick.chip];
@@ -341,7 +344,7 @@ TEST_F(Chip16PageTest, TypingTheAttribute) {
 TEST_F(Chip16PageTest, RadioGroupsChangeKindAndPaletteButNotWhenAlreadyShown) {
     DistinctStagePalette();
     Click("ImgEdit16x16ChipView", Qt::LeftButton, 16 * 4 + 8, 8);  // chip 4
-    Stage().SetChipProperty(4, 0x26);  // kind 2, sub-kind 1, palette 2
+    Stage().SetChipProperty(4, 0x26);                              // kind 2, sub-kind 1, palette 2
     Stage().ClearHistory();
     form_->RefreshActivePage();
     const QList<QRadioButton*> kinds = Radios(Page(), "RGChipPropertySelect");
@@ -371,7 +374,8 @@ TEST_F(Chip16PageTest, RadioGroupsChangeKindAndPaletteButNotWhenAlreadyShown) {
     EXPECT_EQ(Stage().UndoDepth(), 2u);
     EXPECT_EQ(UndoCaption(), QString::fromUtf8("元に戻す(&U) - 16x16チップの編集(属性・パレット)"));
     for (int p = 0; p < 16; ++p)
-        EXPECT_EQ(Rgb(View("ImgEdit16x16ChipView")->Picture().pixel(16 * 4 + p, 15 - p)), ExpectedChipPixel(4, p, 15 - p));
+        EXPECT_EQ(Rgb(View("ImgEdit16x16ChipView")->Picture().pixel(16 * 4 + p, 15 - p)),
+                  ExpectedChipPixel(4, p, 15 - p));
 
     // Undo sets the radio groups back without recording anything.
     form_->Undo1Click();
@@ -416,7 +420,8 @@ TEST_F(Chip16PageTest, LoadPointAndScrollNumberReassembleTheBank) {
     // The tile table shows the new bank.
     const QImage& table = View("ImgBGBankTable")->Picture();
     for (int t = 0; t < 256; t += 3)
-        EXPECT_EQ(Rgb(table.pixel(16 * (t % 16) + 9, 16 * (t / 16) + 5)), StageColour(TileColour(ref.Bytes(), t, 4, 2)));
+        EXPECT_EQ(Rgb(table.pixel(16 * (t % 16) + 9, 16 * (t / 16) + 5)),
+                  StageColour(TileColour(ref.Bytes(), t, 4, 2)));
 
     // Moving the scroll bar to where it is changes nothing.
     Click("ImgEdit16x16ChipView", Qt::LeftButton, 16 * 6, 16 * 6);
@@ -536,4 +541,6 @@ TEST_F(Chip16PageTest, RecolouringDecodesNothingButActivateRedraws) {
     EXPECT_NE(tiles.Pixel(1, 1), tilePixel);
 }
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    return RunGuiTests(argc, argv);
+}

@@ -5,32 +5,30 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QString>
-#include <ostream>
 #include <QFile>
+#include <QString>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "MyIniFiles.h"
-#include "edit_flag.h"
-#include "fileio.h"
-#include "graphics.h"
+#include "document/MyIniFiles.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
+#include "graphics/graphics.h"
 
 // Readable QStrings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
+inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 
 namespace gfxtest {
 
 // Colour number n is RGB (4n, 255 - 4n, 37n mod 256): all 64 colours differ.
-inline std::array<std::uint8_t, 192> DistinctPaletteBytes()
-{
+inline std::array<std::uint8_t, 192> DistinctPaletteBytes() {
     std::array<std::uint8_t, 192> b{};
     for (int n = 0; n < 64; ++n) {
         b[3 * n] = std::uint8_t(4 * n);
@@ -39,22 +37,19 @@ inline std::array<std::uint8_t, 192> DistinctPaletteBytes()
     }
     return b;
 }
-inline QRgb ColourOf(int n)
-{
+inline QRgb ColourOf(int n) {
     n &= 0x3F;
     return qRgb(4 * n, 255 - 4 * n, (37 * n) & 0xFF);
 }
 
-inline void WriteFile(const QString& path, const QByteArray& bytes)
-{
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 // An image of the usual size with the iNES magic, otherwise zero.
-inline std::vector<Byte> BlankImage(std::size_t size = 0x80010)
-{
+inline std::vector<Byte> BlankImage(std::size_t size = 0x80010) {
     std::vector<Byte> img(size, 0);
     const Byte magic[4] = {0x4E, 0x45, 0x53, 0x1A};
     for (std::size_t i = 0; i < 4 && i < size; ++i) img[i] = magic[i];
@@ -71,8 +66,7 @@ public:
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
     // Writes the bytes as an image file and loads it; true when the document accepted it.
-    bool Load(const std::vector<Byte>& bytes)
-    {
+    bool Load(const std::vector<Byte>& bytes) {
         const QString path = Path(QStringLiteral("image.nes"));
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
@@ -83,8 +77,7 @@ public:
     bool LoadPath(const QString& path) { return rom_.LoadFromFile(path.toStdString()) == LoadResult::Loaded; }
 
 private:
-    static std::filesystem::path PrepareIni(const QTemporaryDir& dir, const std::string& text)
-    {
+    static std::filesystem::path PrepareIni(const QTemporaryDir& dir, const std::string& text) {
         const QString path = dir.filePath(QStringLiteral("quorveneditor.ini"));
         if (!text.empty()) {
             QFile f(path);

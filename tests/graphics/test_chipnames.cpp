@@ -8,31 +8,27 @@ using namespace gfxtest;
 
 namespace {
 
-QByteArray ShiftJis(const QString& text)
-{
+QByteArray ShiftJis(const QString& text) {
     QStringEncoder enc("Shift_JIS");
     EXPECT_TRUE(enc.isValid());
     return enc(text);
 }
 
 // n lines "名前NN" (NN = line number in hex), CR LF line ends.
-QByteArray NameFile(int n)
-{
+QByteArray NameFile(int n) {
     QString text;
     for (int i = 0; i < n; ++i) text += QString::fromUtf8("名前%1\r\n").arg(i, 2, 16, QChar(u'0')).toUpper();
     return ShiftJis(text);
 }
 
-QString Name(int i)
-{
+QString Name(int i) {
     return QString::fromUtf8("名前%1").arg(i, 2, 16, QChar(u'0')).toUpper();
 }
 
 class ChipNames : public ::testing::Test {
 protected:
     ChipNames() : pal_(FcPaletteData::FromBytes(DistinctPaletteBytes())), gfx_(pal_, doc_.Rom()) {}
-    void Load(int lines)
-    {
+    void Load(int lines) {
         WriteFile(folder_.filePath("ChipAttributes.txt"), NameFile(lines));
         gfx_.LoadChipAttributeNames(folder_.path());
     }
@@ -44,8 +40,7 @@ protected:
 
 }  // namespace
 
-TEST(ChipNameTables, BuiltinKindNamesAndCaptions)
-{
+TEST(ChipNameTables, BuiltinKindNamesAndCaptions) {
     EXPECT_EQ(BuiltinChipKindName(0), QString::fromUtf8("0x 背景"));
     EXPECT_EQ(BuiltinChipKindName(1), QString::fromUtf8("1x ブロック"));
     EXPECT_EQ(BuiltinChipKindName(6), QString::fromUtf8("6x 前景"));
@@ -63,8 +58,7 @@ TEST(ChipNameTables, BuiltinKindNamesAndCaptions)
     for (int i = 0; i < 5; ++i) EXPECT_EQ(BuiltinChipKindName(kinds[i]), QString::fromUtf8(questions[i]));
 }
 
-TEST_F(ChipNames, WithoutAFileTheKindNameIsUsed)
-{
+TEST_F(ChipNames, WithoutAFileTheKindNameIsUsed) {
     gfx_.LoadChipAttributeNames(folder_.path());  // no file there
     EXPECT_TRUE(gfx_.ChipAttributeNames().isEmpty());
     EXPECT_EQ(gfx_.ChipAttributeName(0x13), QString::fromUtf8("1x ブロック"));
@@ -72,23 +66,21 @@ TEST_F(ChipNames, WithoutAFileTheKindNameIsUsed)
     EXPECT_EQ(gfx_.ChipAttributeName(0x6F), QString::fromUtf8("6x 前景"));
 }
 
-TEST_F(ChipNames, IndexIsKindPlus16TimesSubKind)
-{
+TEST_F(ChipNames, IndexIsKindPlus16TimesSubKind) {
     Load(64);
     ASSERT_EQ(gfx_.ChipAttributeNames().size(), 64);
-    EXPECT_EQ(gfx_.ChipAttributeName(0x13), Name(1));     // kind 1, sub-kind 0, palette 3
-    EXPECT_EQ(gfx_.ChipAttributeName(0x10), Name(1));     // palette bits never matter
-    EXPECT_EQ(gfx_.ChipAttributeName(0xF4), Name(31));    // kind F, sub-kind 1
-    EXPECT_EQ(gfx_.ChipAttributeName(0x28), Name(34));    // kind 2, sub-kind 2
-    EXPECT_EQ(gfx_.ChipAttributeName(0xFF), Name(63));    // kind F, sub-kind 3
+    EXPECT_EQ(gfx_.ChipAttributeName(0x13), Name(1));   // kind 1, sub-kind 0, palette 3
+    EXPECT_EQ(gfx_.ChipAttributeName(0x10), Name(1));   // palette bits never matter
+    EXPECT_EQ(gfx_.ChipAttributeName(0xF4), Name(31));  // kind F, sub-kind 1
+    EXPECT_EQ(gfx_.ChipAttributeName(0x28), Name(34));  // kind 2, sub-kind 2
+    EXPECT_EQ(gfx_.ChipAttributeName(0xFF), Name(63));  // kind F, sub-kind 3
     EXPECT_EQ(gfx_.ChipAttributeName(0x00), Name(0));
 }
 
-TEST_F(ChipNames, ShortFilesFallBackToTheKindName)
-{
+TEST_F(ChipNames, ShortFilesFallBackToTheKindName) {
     Load(20);
     EXPECT_EQ(gfx_.ChipAttributeName(0x13), Name(1));
-    EXPECT_EQ(gfx_.ChipAttributeName(0x34), Name(19));  // kind 3, sub-kind 1: the 20th line
+    EXPECT_EQ(gfx_.ChipAttributeName(0x34), Name(19));                              // kind 3, sub-kind 1: the 20th line
     EXPECT_EQ(gfx_.ChipAttributeName(0x44), QString::fromUtf8("4x はしご(頂点)"));  // line 20 is missing
     EXPECT_EQ(gfx_.ChipAttributeName(0xF4), QString::fromUtf8("Fxトゲ"));
 
@@ -103,16 +95,14 @@ TEST_F(ChipNames, ShortFilesFallBackToTheKindName)
     EXPECT_EQ(gfx_.ChipAttributeName(0x13), QString::fromUtf8("1x ブロック"));
 }
 
-TEST_F(ChipNames, AFileThatDisappearsEmptiesTheList)
-{
+TEST_F(ChipNames, AFileThatDisappearsEmptiesTheList) {
     Load(64);
     QFile::remove(folder_.filePath("ChipAttributes.txt"));
     gfx_.LoadChipAttributeNames(folder_.path());
     EXPECT_TRUE(gfx_.ChipAttributeNames().isEmpty());
 }
 
-TEST(ReadShiftJisLines, AllThreeLineEndsAndJapaneseText)
-{
+TEST(ReadShiftJisLines, AllThreeLineEndsAndJapaneseText) {
     QTemporaryDir dir;
     const QString path = dir.filePath("lines.txt");
     WriteFile(path, ShiftJis(QString::fromUtf8("一行目\r\n二行目\r三行目\n\n五行目\r\n")));
@@ -134,12 +124,13 @@ TEST(ReadShiftJisLines, AllThreeLineEndsAndJapaneseText)
     EXPECT_TRUE(lines.isEmpty());
 }
 
-TEST(ReadShiftJisLines, MalformedBytesDoNotBreakTheLines)
-{
+TEST(ReadShiftJisLines, MalformedBytesDoNotBreakTheLines) {
     QTemporaryDir dir;
     const QString path = dir.filePath("bad.txt");
     // A lone lead byte at the end and undefined bytes in the middle.
-    WriteFile(path, QByteArray("ab\x81\r\n\xFF\xFE" "cd\n\x82", 11));
+    WriteFile(path, QByteArray("ab\x81\r\n\xFF\xFE"
+                               "cd\n\x82",
+                               11));
     QStringList lines;
     ASSERT_TRUE(ReadShiftJisLines(path, lines));
     ASSERT_GE(lines.size(), 2);

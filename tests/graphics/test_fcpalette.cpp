@@ -10,8 +10,7 @@ using namespace gfxtest;
 
 namespace {
 
-QByteArray Bytes(int size)
-{
+QByteArray Bytes(int size) {
     QByteArray b(size, '\0');
     for (int i = 0; i < size; ++i) b[i] = char((i * 11 + 5) & 0xFF);
     return b;
@@ -19,8 +18,7 @@ QByteArray Bytes(int size)
 
 // Runs body with the current directory switched to dir, restoring it afterwards.
 template <typename F>
-void InDirectory(const QString& dir, F body)
-{
+void InDirectory(const QString& dir, F body) {
     const auto old = std::filesystem::current_path();
     std::filesystem::current_path(dir.toStdString());
     body();
@@ -29,8 +27,7 @@ void InDirectory(const QString& dir, F body)
 
 }  // namespace
 
-TEST(FcPaletteData, ExactSizeIsReadAndPacked)
-{
+TEST(FcPaletteData, ExactSizeIsReadAndPacked) {
     QTemporaryDir dir;
     const QByteArray raw = Bytes(192);
     WriteFile(dir.filePath("fcpalette.pal"), raw);
@@ -48,8 +45,7 @@ TEST(FcPaletteData, ExactSizeIsReadAndPacked)
     });
 }
 
-TEST(FcPaletteData, WrongSizesAndMissingFileAreRefusedWithTheirTexts)
-{
+TEST(FcPaletteData, WrongSizesAndMissingFileAreRefusedWithTheirTexts) {
     QTemporaryDir dir;
     for (int size : {191, 193, 0}) {
         WriteFile(dir.filePath("fcpalette.pal"), Bytes(size));
@@ -75,17 +71,16 @@ TEST(FcPaletteData, WrongSizesAndMissingFileAreRefusedWithTheirTexts)
     });
 }
 
-TEST(FcPaletteData, FileBesideAnotherFolderIsNotFound)
-{
+TEST(FcPaletteData, FileBesideAnotherFolderIsNotFound) {
     QTemporaryDir withFile, elsewhere;
     WriteFile(withFile.filePath("fcpalette.pal"), Bytes(192));
-    InDirectory(elsewhere.path(), [&] { EXPECT_EQ(FcPaletteData().FailureKind(), FcPaletteData::Failure::CannotRead); });
+    InDirectory(elsewhere.path(),
+                [&] { EXPECT_EQ(FcPaletteData().FailureKind(), FcPaletteData::Failure::CannotRead); });
     // An explicit path still works.
     EXPECT_TRUE(FcPaletteData(withFile.filePath("fcpalette.pal").toStdString()).Ok());
 }
 
-TEST(FcPaletteData, NumbersAboveTheTableUseTheirLowSixBits)
-{
+TEST(FcPaletteData, NumbersAboveTheTableUseTheirLowSixBits) {
     const auto pal = FcPaletteData::FromBytes(DistinctPaletteBytes());
     ASSERT_TRUE(pal.Ok());
     EXPECT_EQ(PackedToQRgb(pal.GetColor(0x3F)), ColourOf(0x3F));

@@ -12,8 +12,7 @@ namespace {
 
 // Assembles every load point and scroll of every stage, draws its sheets and map sets, and plays every
 // palette set and every animation number for a while.
-void ExerciseAllStages(RomImageData& rom)
-{
+void ExerciseAllStages(RomImageData& rom) {
     const auto pal = FcPaletteData::FromBytes(DistinctPaletteBytes());
     EditorGraphics gfx(pal, rom);
     BgBank bank(rom);
@@ -53,8 +52,7 @@ void ExerciseAllStages(RomImageData& rom)
     }
 }
 
-std::vector<Byte> RandomImage(std::uint32_t seed, std::size_t size)
-{
+std::vector<Byte> RandomImage(std::uint32_t seed, std::size_t size) {
     std::mt19937 gen(seed);
     std::vector<Byte> img(size);
     for (auto& b : img) b = Byte(gen());
@@ -67,8 +65,7 @@ std::vector<Byte> RandomImage(std::uint32_t seed, std::size_t size)
 
 }  // namespace
 
-TEST(HostileImages, RandomBytesWithTheMagic)
-{
+TEST(HostileImages, RandomBytesWithTheMagic) {
     for (std::uint32_t seed : {1u, 2u}) {
         TestDoc doc;
         ASSERT_TRUE(doc.Load(RandomImage(seed, 0x80010)));
@@ -79,8 +76,7 @@ TEST(HostileImages, RandomBytesWithTheMagic)
     ExerciseAllStages(doc.Rom());
 }
 
-TEST(HostileImages, AllFFAllZeroAndTheSmallestFile)
-{
+TEST(HostileImages, AllFFAllZeroAndTheSmallestFile) {
     {
         TestDoc doc;
         std::vector<Byte> img(0x80010, 0xFF);
@@ -100,8 +96,7 @@ TEST(HostileImages, AllFFAllZeroAndTheSmallestFile)
     }
 }
 
-TEST(HostileImages, AddressesAtTheEdgesOfTheBuffer)
-{
+TEST(HostileImages, AddressesAtTheEdgesOfTheBuffer) {
     // Loading addresses near the end of the image buffer, past it, and at the largest values an INI
     // file can give.
     for (const char* value : {"200030", "20003F", "7FFFFFFF", "80000000", "FFFFFFFF"}) {
@@ -117,8 +112,7 @@ TEST(HostileImages, AddressesAtTheEdgesOfTheBuffer)
     }
 }
 
-TEST(HostileImages, RealImagesOfOtherGames)
-{
+TEST(HostileImages, RealImagesOfOtherGames) {
     const QDir dir(QStringLiteral(QUORVEN_REALDATA_DIR));
     const QStringList names = dir.entryList({"*.nes"}, QDir::Files);
     if (names.isEmpty()) GTEST_SKIP() << "no real images in " << QUORVEN_REALDATA_DIR;

@@ -10,16 +10,14 @@ namespace {
 
 using Bank = std::array<Byte, 4096>;
 
-void SolidTile(Bank& bank, int t, int colour)
-{
+void SolidTile(Bank& bank, int t, int colour) {
     for (int r = 0; r < 8; ++r) {
         bank[std::size_t(16 * t + r)] = (colour & 1) ? 0xFF : 0x00;
         bank[std::size_t(16 * t + 8 + r)] = (colour & 2) ? 0xFF : 0x00;
     }
 }
 
-int CountColour(const QImage& view, QRgb c)
-{
+int CountColour(const QImage& view, QRgb c) {
     int n = 0;
     for (int y = 0; y < view.height(); ++y)
         for (int x = 0; x < view.width(); ++x) n += (view.pixel(x, y) == c);
@@ -28,8 +26,7 @@ int CountColour(const QImage& view, QRgb c)
 
 class Render : public ::testing::Test {
 protected:
-    Render() : pal_(FcPaletteData::FromBytes(DistinctPaletteBytes())), gfx_(pal_, doc_.Rom())
-    {
+    Render() : pal_(FcPaletteData::FromBytes(DistinctPaletteBytes())), gfx_(pal_, doc_.Rom()) {
         // Stage palette entry i shows colour number 0x10 + i.
         for (int i = 0; i < 16; ++i) numbers_[std::size_t(i)] = Byte(0x10 + i);
         gfx_.LoadStagePalette(numbers_.data());
@@ -49,8 +46,7 @@ protected:
 
 // ------------------------------------------------------------------------------------------------ palettes
 
-TEST_F(Render, MasterAndStagePalettes)
-{
+TEST_F(Render, MasterAndStagePalettes) {
     for (int n : {0, 0x0F, 0x30, 0x3F}) EXPECT_EQ(gfx_.MasterColor(n), ColourOf(n)) << n;
     EXPECT_EQ(gfx_.MasterColor(EditorGraphics::kMagenta), qRgb(255, 0, 255));
     EXPECT_EQ(gfx_.MasterColor(EditorGraphics::kWhite), qRgb(255, 255, 255));
@@ -67,8 +63,7 @@ TEST_F(Render, MasterAndStagePalettes)
     EXPECT_EQ(gfx_.GetStagePaletteColor(16), qRgb(0, 0, 0));
 }
 
-TEST_F(Render, StageBitmapsKeepThePaletteTheyWereGiven)
-{
+TEST_F(Render, StageBitmapsKeepThePaletteTheyWereGiven) {
     IndexedBitmap bmp = gfx_.CreateStageBitmap(40, 24);
     ASSERT_EQ(bmp.Width(), 40);
     ASSERT_EQ(bmp.Height(), 24);
@@ -84,8 +79,7 @@ TEST_F(Render, StageBitmapsKeepThePaletteTheyWereGiven)
     EXPECT_EQ(gfx_.ChipSheet32().Height(), 512);
 }
 
-TEST_F(Render, ViewBitmapsAreTrueColourFilledWithColour0F)
-{
+TEST_F(Render, ViewBitmapsAreTrueColourFilledWithColour0F) {
     QImage view = gfx_.CreateViewBitmap(33, 17);
     ASSERT_EQ(view.format(), QImage::Format_RGB32);
     ASSERT_EQ(view.size(), QSize(33, 17));
@@ -93,8 +87,7 @@ TEST_F(Render, ViewBitmapsAreTrueColourFilledWithColour0F)
     EXPECT_TRUE(gfx_.CreateViewBitmap(0, 10).isNull());
 }
 
-TEST_F(Render, FillBlockIsClipped)
-{
+TEST_F(Render, FillBlockIsClipped) {
     QImage view = gfx_.CreateViewBitmap(16, 16);
     gfx_.FillBlock(view, 10, -3, 20, 6, 0x21);
     EXPECT_EQ(CountColour(view, ColourOf(0x21)), 6 * 3);
@@ -113,8 +106,7 @@ TEST_F(Render, FillBlockIsClipped)
 
 // ------------------------------------------------------------------------------------------------ tiles
 
-TEST_F(Render, TilePlaneBits)
-{
+TEST_F(Render, TilePlaneBits) {
     bank_[16 * 1 + 0] = 0x80;  // plane 0 only: colour 1
     bank_[16 * 2 + 8] = 0x80;  // plane 1 only: colour 2
     bank_[16 * 3 + 0] = 0x80;  // both planes: colour 3
@@ -133,8 +125,7 @@ TEST_F(Render, TilePlaneBits)
                 }
 }
 
-TEST_F(Render, TileRowsColumnsAndPaletteOffset)
-{
+TEST_F(Render, TileRowsColumnsAndPaletteOffset) {
     bank_[16 * 7 + 0] = 0xB0;  // row 0, plane 0: 1011 0000
     bank_[16 * 7 + 8] = 0x60;  // row 0, plane 1: 0110 0000
     bank_[16 * 7 + 7] = 0x01;  // row 7: rightmost pixel colour 3
@@ -155,8 +146,7 @@ TEST_F(Render, TileRowsColumnsAndPaletteOffset)
     EXPECT_EQ(bmp.Pixel(8, 12), 0x55);
 }
 
-TEST_F(Render, TilesPartlyOutsideTheSurfaceWriteOnlyInside)
-{
+TEST_F(Render, TilesPartlyOutsideTheSurfaceWriteOnlyInside) {
     SolidTile(bank_, 9, 3);
     IndexedBitmap bmp = gfx_.CreateStageBitmap(16, 16);
     gfx_.DrawTile(bmp, bank_.data(), 9, 1, 12, -4);
@@ -169,21 +159,19 @@ TEST_F(Render, TilesPartlyOutsideTheSurfaceWriteOnlyInside)
     EXPECT_EQ(bmp.Pixel(15, 3), 7);
 }
 
-TEST_F(Render, TileSheetUsesBareColours)
-{
+TEST_F(Render, TileSheetUsesBareColours) {
     for (int t = 0; t < 256; ++t) SolidTile(bank_, t, t % 4);
     IndexedBitmap bmp = gfx_.CreateStageBitmap(128, 136);
     gfx_.FillBlock(bmp, 0, 0, 128, 136, 0x55);
     gfx_.DrawTileSheet(bmp, bank_.data(), 8);
-    EXPECT_EQ(bmp.Pixel(0, 0), 0x55);  // above top
-    EXPECT_EQ(bmp.Pixel(0, 8), 0);     // tile 0
-    EXPECT_EQ(bmp.Pixel(8 * 5 + 3, 8 + 2), 1);            // tile 5
-    EXPECT_EQ(bmp.Pixel(8 * 2, 8 + 8 * 1), 2);            // tile 0x12
-    EXPECT_EQ(bmp.Pixel(127, 135), 3);                    // tile 0xFF, last pixel
+    EXPECT_EQ(bmp.Pixel(0, 0), 0x55);           // above top
+    EXPECT_EQ(bmp.Pixel(0, 8), 0);              // tile 0
+    EXPECT_EQ(bmp.Pixel(8 * 5 + 3, 8 + 2), 1);  // tile 5
+    EXPECT_EQ(bmp.Pixel(8 * 2, 8 + 8 * 1), 2);  // tile 0x12
+    EXPECT_EQ(bmp.Pixel(127, 135), 3);          // tile 0xFF, last pixel
 }
 
-TEST_F(Render, Chip16QuartersShareOnePalette)
-{
+TEST_F(Render, Chip16QuartersShareOnePalette) {
     SolidTile(bank_, 10, 1);
     SolidTile(bank_, 11, 2);
     SolidTile(bank_, 12, 3);
@@ -207,8 +195,7 @@ TEST_F(Render, Chip16QuartersShareOnePalette)
     EXPECT_EQ(bmp.Pixel(2, 5), 0x55);
 }
 
-TEST_F(Render, ChipSheet16PlacementAndPaletteFromAttributes)
-{
+TEST_F(Render, ChipSheet16PlacementAndPaletteFromAttributes) {
     for (int t = 0; t < 256; ++t) SolidTile(bank_, t, t % 4);
     std::array<Byte, 1024> tiles{};
     for (int n = 0; n < 256; ++n)
@@ -221,15 +208,14 @@ TEST_F(Render, ChipSheet16PlacementAndPaletteFromAttributes)
     gfx_.DrawChipSheet16(gfx_.ChipSheet16(), bank_.data(), tiles.data(), attrs.data());
     EXPECT_EQ(gfx_.TileDecodeCount() - before, 1024u);
     const IndexedBitmap& s = gfx_.ChipSheet16();
-    EXPECT_EQ(s.Pixel(80, 32), 12 + 1);       // chip 0x25 at (16 x 5, 16 x 2)
+    EXPECT_EQ(s.Pixel(80, 32), 12 + 1);  // chip 0x25 at (16 x 5, 16 x 2)
     EXPECT_EQ(s.Pixel(95, 47), 12 + 1);
-    EXPECT_EQ(s.Pixel(240, 240), 0 + 3);      // chip 0xFF
-    EXPECT_EQ(s.Pixel(16, 0), 4 * 3 + 1);     // chip 1: attribute 7, palette 3
+    EXPECT_EQ(s.Pixel(240, 240), 0 + 3);                 // chip 0xFF
+    EXPECT_EQ(s.Pixel(16, 0), 4 * 3 + 1);                // chip 1: attribute 7, palette 3
     EXPECT_EQ(s.Pixel(32, 16), 4 * ((18 * 7) & 3) + 2);  // chip 0x12
 }
 
-TEST_F(Render, ChipSheet32CopiesQuartersFromTheChipSheet16)
-{
+TEST_F(Render, ChipSheet32CopiesQuartersFromTheChipSheet16) {
     IndexedBitmap& s16 = gfx_.ChipSheet16();
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) s16.Row(y)[x] = Byte(x * 3 + y * 5);
@@ -245,11 +231,11 @@ TEST_F(Render, ChipSheet32CopiesQuartersFromTheChipSheet16)
     const IndexedBitmap& s32 = gfx_.ChipSheet32();
     for (int j = 0; j < 16; ++j)
         for (int i = 0; i < 16; ++i) {
-            ASSERT_EQ(s32.Pixel(32 + i, 32 + j), s16.Pixel(48 + i, j));           // chip 3 at (48, 0)
-            ASSERT_EQ(s32.Pixel(48 + i, 32 + j), s16.Pixel(128 + i, 192 + j));    // chip 200 at (128, 192)
+            ASSERT_EQ(s32.Pixel(32 + i, 32 + j), s16.Pixel(48 + i, j));         // chip 3 at (48, 0)
+            ASSERT_EQ(s32.Pixel(48 + i, 32 + j), s16.Pixel(128 + i, 192 + j));  // chip 200 at (128, 192)
             ASSERT_EQ(s32.Pixel(32 + i, 48 + j), s16.Pixel(i, j));
             ASSERT_EQ(s32.Pixel(48 + i, 48 + j), s16.Pixel(240 + i, 240 + j));
-            ASSERT_EQ(s32.Pixel(496 + i, 496 + j), s16.Pixel(16 + i, 16 + j));   // chip 0x11 at (16, 16)
+            ASSERT_EQ(s32.Pixel(496 + i, 496 + j), s16.Pixel(16 + i, 16 + j));  // chip 0x11 at (16, 16)
         }
 
     // RedrawChip32 redraws only the chip it is given.
@@ -262,8 +248,7 @@ TEST_F(Render, ChipSheet32CopiesQuartersFromTheChipSheet16)
 
 // ------------------------------------------------------------------------------------------------ views
 
-TEST_F(Render, MapSetCopiesChipsAtOneToOneInTheSheetColours)
-{
+TEST_F(Render, MapSetCopiesChipsAtOneToOneInTheSheetColours) {
     IndexedBitmap& s32 = gfx_.ChipSheet32();
     // Every 32x32 chip m is filled with value m mod 16, with its top-left pixel (m div 16).
     for (int m = 0; m < 256; ++m) {
@@ -296,8 +281,7 @@ TEST_F(Render, MapSetCopiesChipsAtOneToOneInTheSheetColours)
     EXPECT_EQ(gfx_.TileDecodeCount(), decodes);
 }
 
-TEST_F(Render, Chip32TableIsScaledToTheView)
-{
+TEST_F(Render, Chip32TableIsScaledToTheView) {
     IndexedBitmap& s32 = gfx_.ChipSheet32();
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 512; ++x) s32.Row(y)[x] = Byte((x + 3 * y) % 16);
@@ -308,8 +292,7 @@ TEST_F(Render, Chip32TableIsScaledToTheView)
     EXPECT_EQ(view.pixel(255, 255), Stage((510 + 3 * 510) % 16));
 }
 
-TEST_F(Render, OneChip32ScaledIntoARectangle)
-{
+TEST_F(Render, OneChip32ScaledIntoARectangle) {
     IndexedBitmap& s32 = gfx_.ChipSheet32();
     for (int y = 0; y < 512; ++y)
         for (int x = 0; x < 512; ++x) s32.Row(y)[x] = Byte((x / 2 + y) % 16);
@@ -327,8 +310,7 @@ TEST_F(Render, OneChip32ScaledIntoARectangle)
     EXPECT_EQ(view.pixel(10, 84), ColourOf(0x0F));
 }
 
-TEST_F(Render, CopiesAreClippedToViewAndSource)
-{
+TEST_F(Render, CopiesAreClippedToViewAndSource) {
     IndexedBitmap src = gfx_.CreateStageBitmap(16, 16);
     gfx_.FillBlock(src, 0, 0, 16, 16, 2);
     QImage view = gfx_.CreateViewBitmap(20, 20);
@@ -343,8 +325,7 @@ TEST_F(Render, CopiesAreClippedToViewAndSource)
     gfx_.CopyToView(view, -1000, -1000, 5000, 5000, src, -3, -3, 40, 40);
 }
 
-TEST_F(Render, HalfSizeCopyReachingTheLastPixelOfThePicture)
-{
+TEST_F(Render, HalfSizeCopyReachingTheLastPixelOfThePicture) {
     // A one-row picture: the copy ends on its very last byte, so no read may go past it.
     IndexedBitmap src = gfx_.CreateStageBitmap(16, 1);
     for (int x = 0; x < 16; ++x) src.Row(0)[x] = Byte(x);
@@ -360,8 +341,7 @@ TEST_F(Render, HalfSizeCopyReachingTheLastPixelOfThePicture)
 
 // ------------------------------------------------------------------------------------------------ overlays
 
-TEST_F(Render, GridLinesEveryStepAndNoneAtTheEdge)
-{
+TEST_F(Render, GridLinesEveryStepAndNoneAtTheEdge) {
     const QRgb white = qRgb(255, 255, 255);
     QImage view = gfx_.CreateViewBitmap(256, 256);
     gfx_.DrawGridLines(view, 32, 32);
@@ -394,8 +374,7 @@ TEST_F(Render, GridLinesEveryStepAndNoneAtTheEdge)
     EXPECT_EQ(other.pixel(96, 49), white);
 }
 
-TEST_F(Render, OutlinesIncludeTheirEndPixels)
-{
+TEST_F(Render, OutlinesIncludeTheirEndPixels) {
     const QRgb magenta = qRgb(255, 0, 255), white = qRgb(255, 255, 255);
     QImage view = gfx_.CreateViewBitmap(64, 64);
     gfx_.DrawHoverOutline(view, 10, 20, 16);
@@ -431,8 +410,7 @@ TEST_F(Render, OutlinesIncludeTheirEndPixels)
     EXPECT_EQ(CountColour(view, magenta), 4 + 4 - 1);
 }
 
-TEST_F(Render, ObjectMarkerIsASquareWithCrispWhiteDigits)
-{
+TEST_F(Render, ObjectMarkerIsASquareWithCrispWhiteDigits) {
     const QRgb white = qRgb(255, 255, 255), bg = ColourOf(0x0F);
     QImage view = gfx_.CreateViewBitmap(64, 64);
     gfx_.DrawObjectMarker(view, 32, 32, 0x2A);

@@ -3,6 +3,7 @@
 // loaders read it, rather than from the generator's constants.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -10,12 +11,11 @@
 #include <map>
 #include <set>
 #include <string>
-#include <unistd.h>
 
-#include "MyIniFiles.h"
 #include "demorom.h"
-#include "edit_flag.h"
-#include "fileio.h"
+#include "document/MyIniFiles.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ using Bytes = std::vector<std::uint8_t>;
 // Default addresses of the address configuration.
 constexpr std::uint32_t kStride = 0x2000;
 constexpr std::uint32_t kChip16 = 0x40010, kChipProp = 0x40410, kChip32 = 0x40510, kMapSet = 0x40910;
-constexpr std::uint32_t kObjScreen = 0x41110, kObjX = 0x41190, kObjY = 0x41210, kObjKind = 0x41290, kObjOffset = 0x41310;
+constexpr std::uint32_t kObjScreen = 0x41110, kObjX = 0x41190, kObjY = 0x41210, kObjKind = 0x41290,
+                        kObjOffset = 0x41310;
 constexpr std::uint32_t kMap = 0x41510, kPalette = 0x415A0, kPaletteAnime = 0x415B0, kScrollLoad = 0x41570;
 constexpr std::uint32_t kAnimLow = 0x41D3C, kAnimHigh = 0x41D7C, kAnimData = 0x41B53, kAnimPalette = 0x418D7;
 constexpr std::uint32_t kMidPoint = 0x7C8BB;
@@ -35,7 +36,9 @@ const DemoRomLayout& Layout() {
     static const DemoRomLayout layout = BuildDemoRomLayout();
     return layout;
 }
-const Bytes& Image() { return Layout().image; }
+const Bytes& Image() {
+    return Layout().image;
+}
 
 // The region holding [begin, end), or nullptr.
 const DemoRomRegion* RegionOf(std::uint32_t begin, std::uint32_t end) {
@@ -43,9 +46,13 @@ const DemoRomRegion* RegionOf(std::uint32_t begin, std::uint32_t end) {
         if (begin >= r.begin && end <= r.end) return &r;
     return nullptr;
 }
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
-std::uint32_t Pointer(std::uint32_t low, std::uint32_t high, int index) { return Image()[low + index] + 256u * Image()[high + index]; }
+std::uint32_t Pointer(std::uint32_t low, std::uint32_t high, int index) {
+    return Image()[low + index] + 256u * Image()[high + index];
+}
 
 // One entry of a graphics load record.
 struct Entry {
@@ -111,7 +118,8 @@ std::array<std::uint8_t, 4096> AssembleStart(int stage) {
         for (const Entry& e : ParseRecord(record).entries) {
             const std::uint32_t len = static_cast<std::uint32_t>(e.count) * (scroll ? 16u : 256u);
             const std::uint32_t src = static_cast<std::uint32_t>(16 + 0x2000 * e.bank + 256 * e.src - 0x8000);
-            for (std::uint32_t i = 0; i < len && 256u * e.dst + i < bank.size(); ++i) bank[256u * e.dst + i] = Image()[src + i];
+            for (std::uint32_t i = 0; i < len && 256u * e.dst + i < bank.size(); ++i)
+                bank[256u * e.dst + i] = Image()[src + i];
         }
     };
     load(Pointer(kInitLow, kInitHigh, stage) + 0x46010, false);
@@ -121,7 +129,8 @@ std::array<std::uint8_t, 4096> AssembleStart(int stage) {
 }
 
 std::filesystem::path WriteTemp(const Bytes& bytes, const char* name) {
-    const auto path = std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(::getpid()) + ".nes");
+    const auto path =
+        std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(::getpid()) + ".nes");
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
@@ -167,7 +176,8 @@ TEST(DemoRom, RegionsAreDisjointInsideTheImageAndNothingIsWrittenOutsideThem) {
     }
     // Every per-stage table of every stage was written at its default address.
     for (int s = 0; s < 16; ++s)
-        for (std::uint32_t a : {kChip16, kChipProp, kChip32, kMapSet, kObjScreen, kObjOffset, kMap, kPalette, kScrollLoad}) {
+        for (std::uint32_t a :
+             {kChip16, kChipProp, kChip32, kMapSet, kObjScreen, kObjOffset, kMap, kPalette, kScrollLoad}) {
             const DemoRomRegion* region = RegionOf(a + kStride * s, a + kStride * s + 1);
             ASSERT_NE(region, nullptr) << s << " " << std::hex << a;
             EXPECT_TRUE(StartsWith(region->name, "stage ")) << region->name;
@@ -192,7 +202,8 @@ TEST(DemoRom, LoadsThroughTheDocumentWithEveryStageReadable) {
         EXPECT_LE(st.ObjectTotal(), 127) << "stage " << s;
         EXPECT_TRUE(std::equal(st.Map(), st.Map() + 48, Image().begin() + kMap + kStride * s));
         for (int p = 0; p < 7; ++p)
-            EXPECT_TRUE(std::equal(st.BGPalette(p), st.BGPalette(p) + 16, Image().begin() + kPalette + kStride * s + 20 * p));
+            EXPECT_TRUE(
+                std::equal(st.BGPalette(p), st.BGPalette(p) + 16, Image().begin() + kPalette + kStride * s + 20 * p));
     }
 }
 
@@ -256,8 +267,10 @@ TEST(DemoRom, EveryGraphicsRecordTheStagesUseLeadsToTileDataInsideTheImage) {
     EXPECT_EQ(initialForms.size(), 2u);
     EXPECT_EQ(scrollForms.size(), 2u);
     // Every pointer of both tables, used or not, leads to a well-formed record inside the image.
-    for (int n = 0; n <= kInitMax; ++n) CheckRecord(Pointer(kInitLow, kInitHigh, n) + 0x46010, false, "initial " + std::to_string(n));
-    for (int n = 0; n <= kScrollMax; ++n) CheckRecord(Pointer(kScrollLow, kScrollHigh, n) + 0x48010, true, "scroll " + std::to_string(n));
+    for (int n = 0; n <= kInitMax; ++n)
+        CheckRecord(Pointer(kInitLow, kInitHigh, n) + 0x46010, false, "initial " + std::to_string(n));
+    for (int n = 0; n <= kScrollMax; ++n)
+        CheckRecord(Pointer(kScrollLow, kScrollHigh, n) + 0x48010, true, "scroll " + std::to_string(n));
 }
 
 TEST(DemoRom, PaletteAnimationsAreRealAndInsideTheImage) {
@@ -332,12 +345,14 @@ TEST(DemoRom, MapSetsUseManyChipsOfEverySortAndTheTilesTheyShowAreLoaded) {
         EXPECT_GE(chip16.size(), 40u) << "stage " << s;
         int drawn = 0;
         for (int t : tiles)
-            if (std::any_of(bank.begin() + 16 * t, bank.begin() + 16 * t + 16, [](std::uint8_t v) { return v != 0; })) ++drawn;
+            if (std::any_of(bank.begin() + 16 * t, bank.begin() + 16 * t + 16, [](std::uint8_t v) { return v != 0; }))
+                ++drawn;
         EXPECT_GE(drawn * 10, static_cast<int>(tiles.size()) * 8) << "tiles shown but not loaded, stage " << s;
         // Every map set differs from the others, and the map shows most of them.
         std::set<std::vector<std::uint8_t>> distinctSets;
         for (int k = 0; k < 32; ++k)
-            distinctSets.insert(std::vector<std::uint8_t>(Image().begin() + kMapSet + b + 64 * k, Image().begin() + kMapSet + b + 64 * k + 64));
+            distinctSets.insert(std::vector<std::uint8_t>(Image().begin() + kMapSet + b + 64 * k,
+                                                          Image().begin() + kMapSet + b + 64 * k + 64));
         EXPECT_EQ(distinctSets.size(), 32u) << "stage " << s;
         for (int i = 0; i < 48; ++i) {
             EXPECT_LT(Image()[kMap + b + i], 32) << "stage " << s;

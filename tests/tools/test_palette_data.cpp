@@ -17,7 +17,9 @@ std::vector<unsigned char> ReadFile(const char* path) {
 struct Rgb {
     int r, g, b;
 };
-Rgb At(const std::array<std::uint8_t, 192>& p, int n) { return {p[3 * n], p[3 * n + 1], p[3 * n + 2]}; }
+Rgb At(const std::array<std::uint8_t, 192>& p, int n) {
+    return {p[3 * n], p[3 * n + 1], p[3 * n + 2]};
+}
 
 }  // namespace
 

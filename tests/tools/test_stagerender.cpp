@@ -2,19 +2,19 @@
 // crash or out-of-bounds access on malformed data (run it under the sanitizer build).
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QImage>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <set>
-#include <unistd.h>
 
-#include "MyIniFiles.h"
 #include "demorom.h"
-#include "edit_flag.h"
-#include "fileio.h"
-#include "graphics.h"
+#include "document/MyIniFiles.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
+#include "graphics/graphics.h"
 #include "stagerender.h"
 
 namespace {
@@ -33,7 +33,8 @@ struct Doc {
     EditFlagManagement flags{nullptr};
     RomImageData rom{flags, ini};
     LoadResult Load(const std::vector<std::uint8_t>& bytes) {
-        const auto path = std::filesystem::temp_directory_path() / ("quorven-render-" + std::to_string(::getpid()) + ".nes");
+        const auto path =
+            std::filesystem::temp_directory_path() / ("quorven-render-" + std::to_string(::getpid()) + ".nes");
         {
             std::ofstream out(path, std::ios::binary);
             out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -53,7 +54,9 @@ Doc& Demo() {
     return *doc;
 }
 
-QRect Cell(int i) { return QRect(4 + (i % 8) * kCellStep, kTop + (i / 8) * kCellStep, 256, 256); }
+QRect Cell(int i) {
+    return QRect(4 + (i % 8) * kCellStep, kTop + (i / 8) * kCellStep, 256, 256);
+}
 
 bool SameBlock(const QImage& a, const QRect& ra, const QImage& b, const QRect& rb) {
     for (int y = 0; y < ra.height(); ++y)
@@ -77,7 +80,8 @@ TEST(StageRender, MapSetsAreDrawnInTheStagesOwnColours) {
             std::set<QRgb> seen;
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x) seen.insert(0xFF000000u | img.pixel(x, y));
-            for (QRgb c : seen) ASSERT_TRUE(allowed.count(c)) << "stage " << stage << " map set " << i << " colour " << std::hex << c;
+            for (QRgb c : seen)
+                ASSERT_TRUE(allowed.count(c)) << "stage " << stage << " map set " << i << " colour " << std::hex << c;
             EXPECT_GE(seen.size(), 5u) << "stage " << stage << " map set " << i;
         }
     }

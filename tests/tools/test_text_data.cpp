@@ -41,7 +41,8 @@ TEST(TextData, ChipAttributeNamesHave64LinesInKindThenSubKindOrder) {
     // Line 16 x sub-kind + kind names attribute byte kind x 16 + sub-kind x 4: its first two characters.
     for (int i = 0; i < 64; ++i) {
         const int kind = i % 16, sub = i / 16;
-        const QString prefix = sub == 0 ? QString::asprintf("%Xx ", kind) : QString::asprintf("%02X ", kind * 16 + sub * 4);
+        const QString prefix =
+            sub == 0 ? QString::asprintf("%Xx ", kind) : QString::asprintf("%02X ", kind * 16 + sub * 4);
         EXPECT_TRUE(lines[i].startsWith(prefix)) << i << " " << lines[i].toStdString();
         EXPECT_GT(lines[i].size(), prefix.size()) << i;
     }

@@ -18,8 +18,8 @@ struct DemoRomRegion {
 };
 
 struct DemoRomLayout {
-    std::vector<std::uint8_t> image;      // kDemoRomSize bytes
-    std::vector<DemoRomRegion> regions;   // in the order written; pairwise disjoint, all inside the image
+    std::vector<std::uint8_t> image;     // kDemoRomSize bytes
+    std::vector<DemoRomRegion> regions;  // in the order written; pairwise disjoint, all inside the image
 };
 
 // Builds the image and the list of regions written. Throws std::logic_error if the generator's own

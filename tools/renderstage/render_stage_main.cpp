@@ -11,20 +11,21 @@
 #include <filesystem>
 #include <string>
 
-#include "MyIniFiles.h"
-#include "edit_flag.h"
-#include "fileio.h"
-#include "graphics.h"
+#include "document/MyIniFiles.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
+#include "graphics/graphics.h"
 #include "stagerender.h"
 
 namespace {
 
 int Usage(const char* self) {
-    std::fprintf(stderr,
-                 "usage: %s IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N] [--palette FILE]\n"
-                 "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets;\n"
-                 "  the colour table is fcpalette.pal in the current folder, else beside this program.\n",
-                 self);
+    std::fprintf(
+        stderr,
+        "usage: %s IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N] [--palette FILE]\n"
+        "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets;\n"
+        "  the colour table is fcpalette.pal in the current folder, else beside this program.\n",
+        self);
     return 2;
 }
 
@@ -56,18 +57,25 @@ int main(int argc, char** argv) {
     for (int i = 4; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&](int lo, int hi, int& out) { return i + 1 < argc && ParseInt(argv[++i], lo, hi, out); };
-        if (a == "--screens") options.screens = true;
-        else if (a == "--set") { if (!value(0, 6, options.paletteSet)) return Usage(argv[0]); }
-        else if (a == "--load-point") { if (!value(0, 2, options.loadPoint)) return Usage(argv[0]); }
-        else if (a == "--scroll") { if (!value(0, 15, options.scroll)) return Usage(argv[0]); }
-        else if (a == "--palette" && i + 1 < argc) palettePath = argv[++i];
-        else return Usage(argv[0]);
+        if (a == "--screens")
+            options.screens = true;
+        else if (a == "--set") {
+            if (!value(0, 6, options.paletteSet)) return Usage(argv[0]);
+        } else if (a == "--load-point") {
+            if (!value(0, 2, options.loadPoint)) return Usage(argv[0]);
+        } else if (a == "--scroll") {
+            if (!value(0, 15, options.scroll)) return Usage(argv[0]);
+        } else if (a == "--palette" && i + 1 < argc)
+            palettePath = argv[++i];
+        else
+            return Usage(argv[0]);
     }
 
     if (palettePath.empty()) {
         palettePath = FcPaletteData::kFileName;
         if (!std::filesystem::exists(palettePath))
-            palettePath = std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / FcPaletteData::kFileName;
+            palettePath =
+                std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / FcPaletteData::kFileName;
     }
     const FcPaletteData palette(palettePath);
     if (!palette.Ok()) {

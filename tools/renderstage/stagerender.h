@@ -17,4 +17,5 @@ struct StageRenderOptions {
 };
 
 // The stage must be 0 to 15 (other values give a null picture). Needs no application object.
-QImage RenderStage(const RomImageData& rom, const FcPaletteData& palette, int stage, const StageRenderOptions& options = {});
+QImage RenderStage(const RomImageData& rom, const FcPaletteData& palette, int stage,
+                   const StageRenderOptions& options = {});
