@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TMyMemIniFile {
@@ -28,6 +29,8 @@ public:
     std::vector<std::string> Keys(const std::string& section) const;  // in file order
 
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    // Line ends in any part become blanks. A key or section that could not be read back (an empty key, a
+    // key with '=' or starting with ';', '#' or '[', a section name with ']') is not written.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
     // Decimal; a value starting with "0x", "0X" or "$" is hexadecimal; anything else that is not a number
@@ -52,15 +55,25 @@ public:
 
 private:
     // A comment line is kept verbatim (in value) where it stood; its key is empty.
-    struct Entry { std::string key, value; bool comment = false; };
-    struct Section { std::string name; std::vector<Entry> entries; };
+    struct Entry {
+        std::string key, value;
+        bool comment = false;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+        // Lower-case key -> index in entries of its first appearance, so a lookup costs the same however
+        // many keys the section holds.
+        std::unordered_map<std::string, std::size_t> keyIndex;
+        void Add(Entry entry);
+        const Entry* Find(const std::string& key) const;
+    };
     std::filesystem::path fileName_;
     std::vector<std::string> preamble_;  // comment lines before the first section
     std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> index in sections_
 
     void Parse(const std::string& text);
-    Entry* FindEntry(Section& section, const std::string& key);
-
     const Section* FindSection(const std::string& name) const;
     Section& SectionForWrite(const std::string& name);
     const std::string* FindValue(const std::string& section, const std::string& key) const;

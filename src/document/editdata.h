@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "address.h"
+#include "document/address.h"
 
 using Byte = std::uint8_t;
 
@@ -49,8 +49,8 @@ enum UndoKind : Byte {
 struct UndoData {
     Byte kind = 0;
     std::int32_t index = 0;
-    Byte value = 0;            // single-byte kinds
-    std::vector<Byte> bytes;   // block kinds (5, 4 or 64 bytes)
+    Byte value = 0;           // single-byte kinds
+    std::vector<Byte> bytes;  // block kinds (5, 4 or 64 bytes)
 };
 
 // Menu text of an undo kind (UTF-8), empty for unknown kinds.
@@ -70,6 +70,8 @@ public:
     StageData(int stage, Byte* image, const AddressData& addresses);
 
     int Stage() const { return stage_; }
+    // The ROM image object reads each new image into a second buffer and then swaps the two.
+    void RebindImage(Byte* image) { image_ = image; }
 
     // Bytes of the image that a table occupies from its address (palette tables span their 20-byte records).
     static std::int32_t TableExtent(StageTable table);
@@ -99,15 +101,15 @@ public:
     void WriteObjects();  // also refreshes the four object arrays
 
     // --- read access to the working copies ---
-    const Byte* Chip16x16Tiles() const { return chip16_->data(); }   // 1024
-    const Byte* ChipProperties() const { return chipProp_->data(); } // 256
-    const Byte* Chip32x32() const { return chip32_->data(); }        // 1024
-    const Byte* MapSets() const { return mapSets_->data(); }         // 2048
+    const Byte* Chip16x16Tiles() const { return chip16_->data(); }    // 1024
+    const Byte* ChipProperties() const { return chipProp_->data(); }  // 256
+    const Byte* Chip32x32() const { return chip32_->data(); }         // 1024
+    const Byte* MapSets() const { return mapSets_->data(); }          // 2048
     const Byte* MapSet(int set) const { return mapSets_->data() + kMapSetSize * set; }
-    Byte* MapSetsForDirectWrite() { return mapSets_->data(); }       // duplicate-chip replacement only
-    const Byte* Map() const { return map_.data(); }                  // 48
-    const Byte* BGPalette(int set) const { return palettes_[set].data(); }      // 16
-    const Byte* PaletteAnime(int set) const { return paletteAnime_[set].data(); } // 4
+    Byte* MapSetsForDirectWrite() { return mapSets_->data(); }                     // duplicate-chip replacement only
+    const Byte* Map() const { return map_.data(); }                                // 48
+    const Byte* BGPalette(int set) const { return palettes_[set].data(); }         // 16
+    const Byte* PaletteAnime(int set) const { return paletteAnime_[set].data(); }  // 4
     bool SharesTablesWith(const StageData& other) const { return chip16_ == other.chip16_; }
 
     // --- edits (return whether the table changed; record one undo step when the history is on) ---

@@ -1,23 +1,22 @@
 #include <sys/resource.h>
 
+#include <chrono>
 #include <csignal>
 
-#include "MyIniFiles.h"
 #include "doc_test_support.h"
-#include "fileerror.h"
+#include "document/MyIniFiles.h"
+#include "document/fileerror.h"
 
 namespace {
 
-TMyMemIniFile IniFromText(const TempDir& dir, const std::string& text)
-{
+TMyMemIniFile IniFromText(const TempDir& dir, const std::string& text) {
     WriteText(dir / "test.ini", text);
     return TMyMemIniFile(dir / "test.ini");
 }
 
 }  // namespace
 
-TEST(IniFile, ReadsSectionsAndKeysInFileOrderWithAnyLetterCase)
-{
+TEST(IniFile, ReadsSectionsAndKeysInFileOrderWithAnyLetterCase) {
     TempDir dir;
     auto ini = IniFromText(dir, "[Beta]\nb=2\na=1\n[Alpha]\nz=26\n");
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Beta", "Alpha"}));
@@ -30,10 +29,10 @@ TEST(IniFile, ReadsSectionsAndKeysInFileOrderWithAnyLetterCase)
     EXPECT_EQ(ini.ReadString("Gamma", "a", "-"), "-");
 }
 
-TEST(IniFile, TrimsBlankSpaceAndAcceptsEveryLineEnd)
-{
+TEST(IniFile, TrimsBlankSpaceAndAcceptsEveryLineEnd) {
     TempDir dir;
-    auto ini = IniFromText(dir, "\xEF\xBB\xBF  [ Sec ]  \r\n  key one  =  some value \t\r\nk2=x\rk3=y\n\n[Other] ; note\nq = = \n");
+    auto ini = IniFromText(
+        dir, "\xEF\xBB\xBF  [ Sec ]  \r\n  key one  =  some value \t\r\nk2=x\rk3=y\n\n[Other] ; note\nq = = \n");
     EXPECT_EQ(ini.ReadString("sec", "key one", "-"), "some value");
     EXPECT_EQ(ini.ReadString("sec", "k2", "-"), "x");
     EXPECT_EQ(ini.ReadString("sec", "k3", "-"), "y");
@@ -41,8 +40,7 @@ TEST(IniFile, TrimsBlankSpaceAndAcceptsEveryLineEnd)
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Sec", "Other"}));
 }
 
-TEST(IniFile, KeepsCommentsDropsJunkAndWritesTheDocumentedForm)
-{
+TEST(IniFile, KeepsCommentsDropsJunkAndWritesTheDocumentedForm) {
     TempDir dir;
     auto ini = IniFromText(dir,
                            "; top comment\r\n"
@@ -62,9 +60,9 @@ TEST(IniFile, KeepsCommentsDropsJunkAndWritesTheDocumentedForm)
     EXPECT_EQ(ini.ReadString("A", "m", "-"), "3");  // a repeated section is merged into the first
     EXPECT_EQ(ini.Keys("A"), (std::vector<std::string>{"k", "m"}));
     EXPECT_FALSE(ini.ValueExists("A", "no equals sign here"));
-    ini.WriteString("a", "K", "7");       // updates the first of the duplicates
-    ini.WriteString("B", "new", "n");     // new key at the end of its section
-    ini.WriteString("C", "c", "new sec"); // new section at the end
+    ini.WriteString("a", "K", "7");        // updates the first of the duplicates
+    ini.WriteString("B", "new", "n");      // new key at the end of its section
+    ini.WriteString("C", "c", "new sec");  // new section at the end
     EXPECT_EQ(ini.ToText(),
               "; top comment\n"
               "\n"
@@ -82,8 +80,7 @@ TEST(IniFile, KeepsCommentsDropsJunkAndWritesTheDocumentedForm)
               "c=new sec\n");
 }
 
-TEST(IniFile, WrittenValuesStayOnOneLine)
-{
+TEST(IniFile, WrittenValuesStayOnOneLine) {
     TempDir dir;
     TMyMemIniFile ini(dir / "absent.ini");
     ini.WriteString("S", "k", "line1\nevil=1\r\n[Injected]");
@@ -96,8 +93,7 @@ TEST(IniFile, WrittenValuesStayOnOneLine)
     EXPECT_EQ(again.ReadString("S", "k", ""), "line1 evil=1  [Injected]");
 }
 
-TEST(IniFile, ReadIntegerAcceptsDecimalAndPrefixedHexOnly)
-{
+TEST(IniFile, ReadIntegerAcceptsDecimalAndPrefixedHexOnly) {
     TempDir dir;
     auto ini = IniFromText(dir,
                            "[N]\n"
@@ -114,16 +110,15 @@ TEST(IniFile, ReadIntegerAcceptsDecimalAndPrefixedHexOnly)
     EXPECT_EQ(ini.ReadInteger("N", "max", -1), 2147483647);
     EXPECT_EQ(ini.ReadInteger("N", "min", -1), INT32_MIN);
     EXPECT_EQ(ini.ReadInteger("N", "allf", 5), -1);
-    for (const char* bad : {"over", "under", "huge", "hex9", "word", "trail", "empty", "lonely", "bare", "spaced",
-                            "missing"})
+    for (const char* bad :
+         {"over", "under", "huge", "hex9", "word", "trail", "empty", "lonely", "bare", "spaced", "missing"})
         EXPECT_EQ(ini.ReadInteger("N", bad, 77), 77) << bad;
     EXPECT_EQ(ini.ReadInteger("NoSection", "dec", 3), 3);
     ini.WriteInteger("N", "hx", 32);
     EXPECT_EQ(ini.ReadString("N", "hx", ""), "32");
 }
 
-TEST(IniFile, BooleansAreIntegersAndAnythingButZeroIsTrue)
-{
+TEST(IniFile, BooleansAreIntegersAndAnythingButZeroIsTrue) {
     TempDir dir;
     auto ini = IniFromText(dir, "[B]\nzero=0\ntwo=2\nyes=yes\nhex=0x0\n");
     EXPECT_FALSE(ini.ReadBool("B", "zero", true));
@@ -138,8 +133,7 @@ TEST(IniFile, BooleansAreIntegersAndAnythingButZeroIsTrue)
     EXPECT_EQ(ini.ReadString("B", "new", ""), "1");
 }
 
-TEST(IniFile, ReadHexAcceptsBareDigitsThatFitIn32Bits)
-{
+TEST(IniFile, ReadHexAcceptsBareDigitsThatFitIn32Bits) {
     TempDir dir;
     auto ini = IniFromText(dir,
                            "[H]\nlower=41d3c\nupper=6F\nspaced=  40010  \nmixed=aBc\nallf=FFFFFFFF\n"
@@ -156,8 +150,7 @@ TEST(IniFile, ReadHexAcceptsBareDigitsThatFitIn32Bits)
         EXPECT_EQ(ini.ReadHex("H", bad, 0x1234), 0x1234) << bad;
 }
 
-TEST(IniFile, WriteHexUsesFewestUpperCaseDigitsAndRoundTrips)
-{
+TEST(IniFile, WriteHexUsesFewestUpperCaseDigitsAndRoundTrips) {
     TempDir dir;
     TMyMemIniFile ini(dir / "x.ini");
     const std::pair<std::int32_t, const char*> cases[] = {
@@ -169,8 +162,7 @@ TEST(IniFile, WriteHexUsesFewestUpperCaseDigitsAndRoundTrips)
     }
 }
 
-TEST(IniFile, AbsentFileIsEmptyAndUpdateFileCreatesIt)
-{
+TEST(IniFile, AbsentFileIsEmptyAndUpdateFileCreatesIt) {
     TempDir dir;
     TMyMemIniFile ini(dir / "new.ini");
     EXPECT_TRUE(ini.Sections().empty());
@@ -180,15 +172,13 @@ TEST(IniFile, AbsentFileIsEmptyAndUpdateFileCreatesIt)
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"new.ini"}));
 }
 
-TEST(IniFile, GarbageAndHugeFilesNeverBreakTheReader)
-{
+TEST(IniFile, GarbageAndHugeFilesNeverBreakTheReader) {
     TempDir dir;
     std::vector<Byte> noise = NoiseImage(256 * 1024, 7, false);
     WriteAll(dir / "noise.ini", noise);
     TMyMemIniFile ini(dir / "noise.ini");
     for (const auto& s : ini.Sections())
-        for (const auto& k : ini.Keys(s))
-            (void)ini.ReadHex(s, k, 0);
+        for (const auto& k : ini.Keys(s)) (void)ini.ReadHex(s, k, 0);
     ini.UpdateFile();  // whatever was kept can be written and read back the same
     TMyMemIniFile again(dir / "noise.ini");
     EXPECT_EQ(again.ToText(), ini.ToText());
@@ -200,8 +190,7 @@ TEST(IniFile, GarbageAndHugeFilesNeverBreakTheReader)
     EXPECT_EQ(big.ReadString("S", "k", "").size(), std::size_t{1} << 20);
 }
 
-TEST(IniFile, FailedUpdateLeavesTheOldFileAndNoTemporaryFile)
-{
+TEST(IniFile, FailedUpdateLeavesTheOldFileAndNoTemporaryFile) {
     TempDir dir;
     // The target is a folder: the write must fail and the folder survive.
     fs::create_directory(dir / "taken.ini");
@@ -217,8 +206,7 @@ TEST(IniFile, FailedUpdateLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_THROW(nowhere.UpdateFile(), FileError);
 }
 
-TEST(IniFile, InterruptedUpdateLeavesTheOldFileIntact)
-{
+TEST(IniFile, InterruptedUpdateLeavesTheOldFileIntact) {
     TempDir dir;
     const std::string old = "[Keep]\nthis=file\n";
     WriteText(dir / "q.ini", old);
@@ -242,4 +230,29 @@ TEST(IniFile, InterruptedUpdateLeavesTheOldFileIntact)
     EXPECT_TRUE(threw);
     EXPECT_EQ(ReadText(dir / "q.ini"), old);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"q.ini"}));
+}
+
+TEST(IniFile, ManySectionsAndKeysAreLookedUpWithoutScanning) {
+    // 64,000 sections of one key, and one section of 64,000 keys (with duplicates and letter case mixed):
+    // reading, looking everything up and writing must stay well under a second each, not grow with the
+    // square of the count.
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 64000; ++i) text += "[Section" + std::to_string(i) + "]\nkey=" + std::to_string(i) + "\n";
+    text += "[Wide]\n";
+    for (int i = 0; i < 64000; ++i) text += "K" + std::to_string(i % 60000) + "=" + std::to_string(i) + "\n";
+    const auto t0 = std::chrono::steady_clock::now();
+    auto ini = IniFromText(dir, text);
+    for (int i = 0; i < 64000; i += 1) ASSERT_EQ(ini.ReadInteger("SECTION" + std::to_string(i), "KEY", -1), i);
+    for (int i = 0; i < 60000; ++i)
+        ASSERT_EQ(ini.ReadInteger("wide", "k" + std::to_string(i), -1), i);  // the first of two wins
+    ini.WriteInteger("section63999", "new", 1);
+    ini.WriteInteger("NewSection", "k", 2);
+    EXPECT_EQ(ini.Keys("Wide").size(), 60000u);
+    EXPECT_EQ(ini.Sections().size(), 64002u);
+    const auto elapsed = std::chrono::steady_clock::now() - t0;
+    EXPECT_LT(elapsed, std::chrono::seconds(3))
+        << "took " << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() << " ms";
+    EXPECT_EQ(ini.Keys("Section63999"), (std::vector<std::string>{"key", "new"}));
+    EXPECT_EQ(ini.Sections().back(), "NewSection");
 }

@@ -2,58 +2,21 @@
 
 #include <csignal>
 
-#include "MyIniFiles.h"
 #include "doc_test_support.h"
-#include "fileerror.h"
-#include "fileio.h"
+#include "document/MyIniFiles.h"
+#include "document/fileerror.h"
+#include "document/fileio.h"
 
 namespace {
-
-struct Doc {
-    explicit Doc(const std::string& iniText = "")
-    {
-        WriteText(dir / "quorveneditor.ini", iniText);
-        ini = std::make_unique<TMyMemIniFile>(dir / "quorveneditor.ini");
-        rom = std::make_unique<RomImageData>(flags, *ini);
-    }
-    fs::path Put(const std::string& name, const std::vector<Byte>& bytes) const
-    {
-        WriteAll(dir / name, bytes);
-        return dir / name;
-    }
-    bool AnyHistory() const
-    {
-        for (int s = 0; s < kStageCount; ++s)
-            if (rom->StageAt(s).CanUndo() || rom->StageAt(s).CanRedo())
-                return true;
-        return false;
-    }
-    void EditEveryStage()
-    {
-        for (int s = 0; s < kStageCount; ++s) {
-            StageData& st = rom->StageAt(s);
-            st.SetMapEntry(0, static_cast<Byte>(st.Map()[0] ^ 1));
-            st.SetMapEntry(0, static_cast<Byte>(st.Map()[0] ^ 1));
-            st.Undo();
-        }
-    }
-    std::vector<Byte> Buffer() const { return std::vector<Byte>(rom->ImageBytes(), rom->ImageBytes() + kImageCapacity); }
-
-    TempDir dir;
-    RecordingSink sink;
-    EditFlagManagement flags{&sink};
-    std::unique_ptr<TMyMemIniFile> ini;
-    std::unique_ptr<RomImageData> rom;
-};
 
 constexpr std::size_t kTypical = 0x80010;
 
 }  // namespace
 
-TEST(RomImageLoad, SizesOutsideTheAcceptedRangeAreRefused)
-{
+TEST(RomImageLoad, SizesOutsideTheAcceptedRangeAreRefused) {
     Doc d;
-    for (std::size_t size : {std::size_t{0}, std::size_t{4}, std::size_t{15}, std::size_t{0x200041}, std::size_t{0x300000}}) {
+    for (std::size_t size :
+         {std::size_t{0}, std::size_t{4}, std::size_t{15}, std::size_t{0x200041}, std::size_t{0x300000}}) {
         SCOPED_TRACE(size);
         EXPECT_EQ(d.rom->LoadFromFile(d.Put("bad.nes", NoiseImage(size, 1))), LoadResult::SizeRefused);
         EXPECT_EQ(d.rom->ImageSize(), 0);
@@ -64,8 +27,7 @@ TEST(RomImageLoad, SizesOutsideTheAcceptedRangeAreRefused)
     EXPECT_STREQ(LoadResultMessage(LoadResult::Loaded), "");
 }
 
-TEST(RomImageLoad, BoundarySizesWithTheMagicAreAccepted)
-{
+TEST(RomImageLoad, BoundarySizesWithTheMagicAreAccepted) {
     for (std::size_t size : {std::size_t{16}, std::size_t{17}, kTypical, std::size_t{0x200040}}) {
         SCOPED_TRACE(size);
         Doc d;
@@ -76,12 +38,12 @@ TEST(RomImageLoad, BoundarySizesWithTheMagicAreAccepted)
         EXPECT_EQ(d.rom->FileName(), p);
         const auto buf = d.Buffer();
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buf.begin()));
-        EXPECT_TRUE(std::all_of(buf.begin() + static_cast<std::ptrdiff_t>(size), buf.end(), [](Byte b) { return b == 0; }));
+        EXPECT_TRUE(
+            std::all_of(buf.begin() + static_cast<std::ptrdiff_t>(size), buf.end(), [](Byte b) { return b == 0; }));
     }
 }
 
-TEST(RomImageLoad, ASixteenByteImageDecodesEveryTableFromTheZeroBuffer)
-{
+TEST(RomImageLoad, ASixteenByteImageDecodesEveryTableFromTheZeroBuffer) {
     Doc d;
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("tiny.nes", NoiseImage(16, 3))), LoadResult::Loaded);
     for (int s = 0; s < kStageCount; ++s) {
@@ -92,8 +54,7 @@ TEST(RomImageLoad, ASixteenByteImageDecodesEveryTableFromTheZeroBuffer)
     }
 }
 
-TEST(RomImageLoad, WrongMagicIsRefusedAndTheLoadedImageStaysSaveable)
-{
+TEST(RomImageLoad, WrongMagicIsRefusedAndTheLoadedImageStaysSaveable) {
     Doc d;
     const auto good = NoiseImage(kTypical, 5);
     const fs::path first = d.Put("first.nes", good);
@@ -117,22 +78,19 @@ TEST(RomImageLoad, WrongMagicIsRefusedAndTheLoadedImageStaysSaveable)
     EXPECT_EQ(ReadAll(d.dir / "again.nes"), good);
 }
 
-TEST(RomImageLoad, RandomBytesWithAndWithoutTheMagic)
-{
+TEST(RomImageLoad, RandomBytesWithAndWithoutTheMagic) {
     Doc d;
     for (std::uint32_t seed = 100; seed < 106; ++seed) {
         std::size_t size = 16 + (seed * 7919u) % 0x60000;
         auto bytes = NoiseImage(size, seed, false);
-        if (bytes[0] == 0x4E && bytes[1] == 0x45 && bytes[2] == 0x53 && bytes[3] == 0x1A)
-            bytes[0] = 0;
+        if (bytes[0] == 0x4E && bytes[1] == 0x45 && bytes[2] == 0x53 && bytes[3] == 0x1A) bytes[0] = 0;
         EXPECT_EQ(d.rom->LoadFromFile(d.Put("r.nes", bytes)), LoadResult::BadMagic);
         EXPECT_EQ(d.rom->LoadFromFile(d.Put("r.nes", NoiseImage(size, seed, true))), LoadResult::Loaded);
         EXPECT_LE(d.rom->StageAt(static_cast<int>(seed % 16)).ObjectTotal(), 128);
     }
 }
 
-TEST(RomImageLoad, UnreadableFilesRaiseAFileErrorAndClearTheHistory)
-{
+TEST(RomImageLoad, UnreadableFilesRaiseAFileErrorAndClearTheHistory) {
     Doc d;
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("a.nes", NoiseImage(kTypical, 8))), LoadResult::Loaded);
     const auto before = d.Buffer();
@@ -154,8 +112,7 @@ TEST(RomImageLoad, UnreadableFilesRaiseAFileErrorAndClearTheHistory)
     }
 }
 
-TEST(RomImageLoad, ASmallerImageNeverDecodesTheBytesOfTheOneBefore)
-{
+TEST(RomImageLoad, ASmallerImageNeverDecodesTheBytesOfTheOneBefore) {
     Doc d;
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("big.nes", NoiseImage(kTypical, 9))), LoadResult::Loaded);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("small.nes", NoiseImage(0x40010, 10))), LoadResult::Loaded);
@@ -166,8 +123,7 @@ TEST(RomImageLoad, ASmallerImageNeverDecodesTheBytesOfTheOneBefore)
     EXPECT_TRUE(std::all_of(st.Map(), st.Map() + 48, [](Byte b) { return b == 0; }));
 }
 
-TEST(RomImageSave, AnUnmodifiedImageIsWrittenByteIdentical)
-{
+TEST(RomImageSave, AnUnmodifiedImageIsWrittenByteIdentical) {
     Doc d;
     for (std::size_t size : {std::size_t{16}, std::size_t{0x40010}, kTypical, std::size_t{0x200040}}) {
         SCOPED_TRACE(size);
@@ -179,8 +135,7 @@ TEST(RomImageSave, AnUnmodifiedImageIsWrittenByteIdentical)
     }
 }
 
-TEST(RomImageSave, OneMapSetCellOfStage2ChangesOnlyStage2sMapSetTable)
-{
+TEST(RomImageSave, OneMapSetCellOfStage2ChangesOnlyStage2sMapSetTable) {
     Doc d;
     const auto bytes = NoiseImage(kTypical, 13);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", bytes)), LoadResult::Loaded);
@@ -207,8 +162,7 @@ TEST(RomImageSave, OneMapSetCellOfStage2ChangesOnlyStage2sMapSetTable)
     EXPECT_EQ(d.dir.Entries(), (std::vector<std::string>{"in.nes", "quorveneditor.ini"}));
 }
 
-TEST(RomImageSave, UndoingTheOnlyEditStillWritesTheFlaggedTable)
-{
+TEST(RomImageSave, UndoingTheOnlyEditStillWritesTheFlaggedTable) {
     Doc d;
     const auto bytes = NoiseImage(kTypical, 14);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", bytes)), LoadResult::Loaded);
@@ -222,8 +176,7 @@ TEST(RomImageSave, UndoingTheOnlyEditStillWritesTheFlaggedTable)
     EXPECT_EQ(ReadAll(d.dir / "out.nes"), bytes);
 }
 
-TEST(RomImageSave, FlaggedCategoriesAreFoldedInTheirOrder)
-{
+TEST(RomImageSave, FlaggedCategoriesAreFoldedInTheirOrder) {
     // Tables laid over each other: whatever is written later wins. 16x16 tiles then attributes, map sets
     // then the map, palettes then the palette animation numbers, and the objects after the palettes.
     Doc d("[LevelDataAddress]\nChipProperty=40010\nMap=40910\nBGPaletteAnime=415A0\nObjectOffset=415A0\n");
@@ -232,13 +185,12 @@ TEST(RomImageSave, FlaggedCategoriesAreFoldedInTheirOrder)
     StageData& st = d.rom->StageAt(1);
     const std::int32_t base = 0x2000;
     st.PasteChip16x16(0, {0xA1, 0xA2, 0xA3, 0xA4, 0xA5});  // tile 0 and attribute 0 share a byte
-    st.PasteMapSet(0, {});                                    // map set byte 0 and map byte 0 share a byte
+    st.PasteMapSet(0, {});                                 // map set byte 0 and map byte 0 share a byte
     st.SetMapEntry(0, 0xB1);
     st.SetPaletteByte(0, 0xC1);
     st.SetPaletteAnimeByte(0, 0xC2);
     st.ClearScreenObjects(0);
-    for (int j = 0; j < kScreenCount; ++j)
-        st.ClearScreenObjects(j);
+    for (int j = 0; j < kScreenCount; ++j) st.ClearScreenObjects(j);
     for (auto c : {ModifiedCategory::Chip16x16, ModifiedCategory::MapSet, ModifiedCategory::Map,
                    ModifiedCategory::Palette, ModifiedCategory::Object})
         d.flags.SetModified(c, 1, true);
@@ -248,12 +200,11 @@ TEST(RomImageSave, FlaggedCategoriesAreFoldedInTheirOrder)
     EXPECT_EQ(out[0x40010 + base + 256], 0xA2);
     EXPECT_EQ(out[0x40910 + base], 0xB1);  // map over map set
     EXPECT_EQ(out[0x40910 + base + 48], 0);
-    EXPECT_EQ(out[0x415A0 + base], 0);     // object offset 0 over palette and animation number
+    EXPECT_EQ(out[0x415A0 + base], 0);  // object offset 0 over palette and animation number
     EXPECT_EQ(out[0x415A0 + base + 20], 0);
 }
 
-TEST(RomImageSave, TablesBeyondTheEndOfASmallImageStayInTheBufferOnly)
-{
+TEST(RomImageSave, TablesBeyondTheEndOfASmallImageStayInTheBufferOnly) {
     Doc d;
     const auto bytes = NoiseImage(0x40010, 16);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("small.nes", bytes)), LoadResult::Loaded);
@@ -269,8 +220,7 @@ TEST(RomImageSave, TablesBeyondTheEndOfASmallImageStayInTheBufferOnly)
     EXPECT_EQ(d.rom->StageAt(0).Map()[0], 0);
 }
 
-TEST(RomImageSave, AFailedSaveKeepsThePreviousFileTheFlagsAndNoTemporaryFile)
-{
+TEST(RomImageSave, AFailedSaveKeepsThePreviousFileTheFlagsAndNoTemporaryFile) {
     Doc d;
     const auto bytes = NoiseImage(kTypical, 17);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", bytes)), LoadResult::Loaded);
@@ -309,11 +259,11 @@ TEST(RomImageSave, AFailedSaveKeepsThePreviousFileTheFlagsAndNoTemporaryFile)
     EXPECT_EQ(d.rom->FileName(), d.dir / "in.nes");
 
     d.rom->SaveToFile(d.dir / "in.nes");  // and once the disk has room again, it saves
-    EXPECT_EQ(ReadAll(d.dir / "in.nes")[0x40410 + 4 * 0x2000 + 1], static_cast<Byte>(bytes[0x40410 + 4 * 0x2000 + 1] ^ 0xFF));
+    EXPECT_EQ(ReadAll(d.dir / "in.nes")[0x40410 + 4 * 0x2000 + 1],
+              static_cast<Byte>(bytes[0x40410 + 4 * 0x2000 + 1] ^ 0xFF));
 }
 
-TEST(RomImageSave, SaveRemembersTheNewNameAndKeepsThePermissions)
-{
+TEST(RomImageSave, SaveRemembersTheNewNameAndKeepsThePermissions) {
     Doc d;
     const fs::path in = d.Put("in.nes", NoiseImage(kTypical, 18));
     fs::permissions(in, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -325,8 +275,7 @@ TEST(RomImageSave, SaveRemembersTheNewNameAndKeepsThePermissions)
     EXPECT_EQ(d.rom->FileName(), d.dir / "other.nes");
 }
 
-TEST(RomImageClose, ClearsTheBufferTheStageAndTheHistories)
-{
+TEST(RomImageClose, ClearsTheBufferTheStageAndTheHistories) {
     Doc d;
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", NoiseImage(0x40010, 19))), LoadResult::Loaded);
     d.rom->StageAt(0).SetMapEntry(0, 0x1E);
@@ -341,8 +290,7 @@ TEST(RomImageClose, ClearsTheBufferTheStageAndTheHistories)
     EXPECT_FALSE(d.AnyHistory());
 }
 
-TEST(RomImageDocument, CurrentStageAndForwardedHistory)
-{
+TEST(RomImageDocument, CurrentStageAndForwardedHistory) {
     Doc d;
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", NoiseImage(kTypical, 20))), LoadResult::Loaded);
     d.rom->SetCurrentStage(3);
@@ -375,8 +323,7 @@ TEST(RomImageDocument, CurrentStageAndForwardedHistory)
     }
 }
 
-TEST(RomImageSharing, Level5Equals4SharesTheVeryTablesOfStage4)
-{
+TEST(RomImageSharing, Level5Equals4SharesTheVeryTablesOfStage4) {
     Doc d("[ShareData]\nlevel.5=4\n");
     const auto bytes = NoiseImage(kTypical, 22);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", bytes)), LoadResult::Loaded);
@@ -414,8 +361,7 @@ TEST(RomImageSharing, Level5Equals4SharesTheVeryTablesOfStage4)
     EXPECT_EQ(out[0x40910 + 5 * 0x2000 + 100], bytes[0x40910 + 5 * 0x2000 + 100]);
 }
 
-TEST(RomImageSharing, UpwardAndChainedSharingFollowsTheAscendingOrder)
-{
+TEST(RomImageSharing, UpwardAndChainedSharingFollowsTheAscendingOrder) {
     Doc d("[ShareData]\nlevel.2=3\nlevel.3=1\nlevel.7=6\nlevel.8=7\nlevel.9=twelve\nlevel.10=-4\n");
     StageData& s1 = d.rom->StageAt(1);
     EXPECT_TRUE(d.rom->StageAt(3).SharesTablesWith(s1));
@@ -430,20 +376,19 @@ TEST(RomImageSharing, UpwardAndChainedSharingFollowsTheAscendingOrder)
     EXPECT_EQ(d.rom->Addresses().TableAddress(StageTable::MapSet, 8), 0x40910 + 6 * 0x2000);
 }
 
-TEST(RomImageHostile, GarbageAddressConfigurationNeverReachesOutsideTheBuffer)
-{
-    Doc d("[LevelDataAddress]\nChip16x16=7FFFFFFF\nChipProperty=FFFFFFFF\nChip32x32=1FFFF0\nMapSet=80000000\n"
-          "Map=200030\nBGPalette=FFFFFFF0\nBGPaletteAnime=200035\nObjectScreen=1FFFC0\nObjectX=FFFFFF90\n"
-          "ObjectY=zzz\nObjectKind=\nObjectOffset=7FFFFFF0\n[ShareData]\nlevel.0=15\nlevel.15=0x0F\nlevel.3=0x7FFFFFFF\n"
-          "[Address]\nMidPointData=FFFFFFFFFF\n");
+TEST(RomImageHostile, GarbageAddressConfigurationNeverReachesOutsideTheBuffer) {
+    Doc d(
+        "[LevelDataAddress]\nChip16x16=7FFFFFFF\nChipProperty=FFFFFFFF\nChip32x32=1FFFF0\nMapSet=80000000\n"
+        "Map=200030\nBGPalette=FFFFFFF0\nBGPaletteAnime=200035\nObjectScreen=1FFFC0\nObjectX=FFFFFF90\n"
+        "ObjectY=zzz\nObjectKind=\nObjectOffset=7FFFFFF0\n[ShareData]\nlevel.0=15\nlevel.15=0x0F\nlevel.3=0x7FFFFFFF\n"
+        "[Address]\nMidPointData=FFFFFFFFFF\n");
     const auto bytes = NoiseImage(0x200040, 23);
     ASSERT_EQ(d.rom->LoadFromFile(d.Put("in.nes", bytes)), LoadResult::Loaded);
     for (int s = 0; s < kStageCount; ++s) {
         StageData& st = d.rom->StageAt(s);
         st.SetMapSetByte(5, static_cast<Byte>(st.MapSets()[5] ^ 1));
         st.AppendObject(47, 1, 2, 3);
-        for (int c = 0; c < kModifiedCategoryCount; ++c)
-            d.flags.SetModified(static_cast<ModifiedCategory>(c), s, true);
+        for (int c = 0; c < kModifiedCategoryCount; ++c) d.flags.SetModified(static_cast<ModifiedCategory>(c), s, true);
     }
     d.rom->SaveToFile(d.dir / "out.nes");
     EXPECT_EQ(ReadAll(d.dir / "out.nes").size(), bytes.size());
@@ -451,15 +396,12 @@ TEST(RomImageHostile, GarbageAddressConfigurationNeverReachesOutsideTheBuffer)
     EXPECT_TRUE(d.rom->StageAt(0).SharesTablesWith(d.rom->StageAt(15)));
 }
 
-TEST(RomImageHostile, RealImagesLoadAndSaveByteIdentical)
-{
+TEST(RomImageHostile, RealImagesLoadAndSaveByteIdentical) {
     const fs::path folder = RealDataDir();
-    if (!fs::is_directory(folder))
-        GTEST_SKIP() << "no third-party images in " << folder;
+    if (!fs::is_directory(folder)) GTEST_SKIP() << "no third-party images in " << folder;
     int seen = 0;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() != ".nes")
-            continue;
+        if (entry.path().extension() != ".nes") continue;
         SCOPED_TRACE(entry.path().string());
         ++seen;
         Doc d;
@@ -476,4 +418,34 @@ TEST(RomImageHostile, RealImagesLoadAndSaveByteIdentical)
         EXPECT_EQ(ReadAll(d.dir / "all.nes").size(), bytes.size());
     }
     EXPECT_GT(seen, 0) << "no .nes files in " << folder;
+}
+
+TEST(RomImageLoad, EveryLoadLeavesExactlyTheFileThenZeros) {
+    // Loads of changing sizes, refused loads in between and saves that write past a small file's end:
+    // after each good load the buffer is the file followed by zeros, whatever either of the document's
+    // buffers held before; after a refused one it is unchanged.
+    Doc d;
+    std::vector<Byte> expected(kImageCapacity, 0);
+    const std::size_t sizes[] = {0x200040, 0x40010, 0x80010, 16, 0x80010, 0x1FFFFF, 0x40010, 0x40010};
+    std::uint32_t seed = 200;
+    for (std::size_t size : sizes) {
+        SCOPED_TRACE(size);
+        // A refused file larger than the open image goes through the second buffer first.
+        EXPECT_EQ(d.rom->LoadFromFile(d.Put("bad.nes", NoiseImage(0x200040, seed++, false))), LoadResult::BadMagic);
+        if (d.rom->ImageSize() > 0) {
+            EXPECT_EQ(d.Buffer(), expected);
+        }
+        const auto bytes = NoiseImage(size, seed++);
+        ASSERT_EQ(d.rom->LoadFromFile(d.Put("good.nes", bytes)), LoadResult::Loaded);
+        std::fill(expected.begin(), expected.end(), Byte{0});
+        std::copy(bytes.begin(), bytes.end(), expected.begin());
+        ASSERT_EQ(d.Buffer(), expected);
+        EXPECT_EQ(d.rom->StageAt(3).Map()[5], size > 0x41510 + 3 * 0x2000 + 5 ? bytes[0x41510 + 3 * 0x2000 + 5] : 0);
+        // A save that writes stage 15's map past the end of a small file, into the buffer only.
+        d.rom->StageAt(15).SetMapEntry(0, 0x2A);
+        d.flags.SetModified(ModifiedCategory::Map, 15, true);
+        d.rom->SaveToFile(d.dir / "out.nes");
+        expected[0x41510 + 15 * 0x2000] = 0x2A;
+        EXPECT_EQ(d.Buffer(), expected);
+    }
 }
