@@ -1,17 +1,36 @@
-#include "application.h"
+#include "app/application.h"
 
 #include <QHelpEvent>
+#include <QLibraryInfo>
 #include <QToolTip>
+#include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 #include <exception>
 
-#include "fileerror.h"
-#include "userprompts.h"
+#include "document/fileerror.h"
+#include "editors/userprompts.h"
 
 TQuorvenApplication::TQuorvenApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // The name only: a display name would be appended to the caption of every window and dialog
+    // ("未使用16x16チップ番号 — QUORVEN EDITOR"), and every caption is exactly its own text.
     setApplicationName("QUORVEN EDITOR");
-    setApplicationDisplayName("QUORVEN EDITOR");
+    LoadToolkitTranslation();
+}
+
+bool TQuorvenApplication::LoadToolkitTranslation() {
+    // The standard dialogs and the message-box buttons speak Japanese like the rest of the program,
+    // whatever the system locale.
+    auto* translator = new QTranslator(this);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : {"qtbase_ja", "qt_ja"}) {
+        if (translator->load(QString::fromUtf8(name), folder) && installTranslator(translator)) {
+            toolkitTranslated_ = true;
+            return true;
+        }
+    }
+    delete translator;
+    return false;
 }
 
 bool TQuorvenApplication::notify(QObject* receiver, QEvent* event) {
@@ -45,7 +64,6 @@ void TQuorvenApplication::Report(const QString& text) {
     reporting_ = true;
     try {
         prompts_->ErrorReport(text);
-    } catch (...) {
-    }
+    } catch (...) {}
     reporting_ = false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The application object: the general error report for exceptions that escape an event handler, and
-// tool-tips that stay up for ten seconds.
+// tool-tips that stay up for ten seconds, and the toolkit's Japanese translation.
 
 #include <QApplication>
 
@@ -18,8 +18,12 @@ public:
     int ReportedErrors() const { return reported_; }
 
     bool notify(QObject* receiver, QEvent* event) override;
+    // Whether the toolkit's own Japanese texts (standard dialogs, message-box buttons) were found.
+    bool ToolkitTranslated() const { return toolkitTranslated_; }
 
 private:
+    bool LoadToolkitTranslation();
+    bool toolkitTranslated_ = false;
     void Report(const QString& text);
     UserPrompts* prompts_ = nullptr;
     int reported_ = 0;

@@ -1,32 +1,47 @@
-#include "mainform.h"
+#include "app/mainform.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
-#include <QShortcut>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolTip>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 
-#include "ImageEx.h"
-#include "MyIniFiles.h"
-#include "chipattributecaptions.h"
-#include "edit_flag.h"
-#include "editdata.h"
-#include "fileerror.h"
-#include "fileio.h"
-#include "hextext.h"
-#include "graphics.h"
-#include "userprompts.h"
+#include "app/exportcommands.h"
+#include "app/installpaths.h"
+#include "app/routingtable.h"
+#include "app/testplay.h"
+#include "document/MyIniFiles.h"
+#include "document/edit_flag.h"
+#include "document/editdata.h"
+#include "document/fileerror.h"
+#include "document/fileio.h"
+#include "document/filepathtext.h"
+#include "editors/ImageEx.h"
+#include "editors/chipattributecaptions.h"
+#include "editors/showUnusedChipNumForm.h"
+#include "editors/userprompts.h"
+#include "graphics/graphics.h"
+#include "graphics/hextext.h"
 
 namespace {
 
@@ -34,7 +49,7 @@ const QString kTitleText = QString::fromUtf8(TMainForm::kTitle);
 
 // Controllers are built, and reset, in this order: each draws from what the ones before it prepared.
 constexpr std::array<int, kPageCount> kControllerOrder = {kPagePalette, kPage16x16Chip, kPage32x32Chip,
-                                                          kPageMapSet, kPageMap, kPageObject};
+                                                          kPageMapSet,  kPageMap,       kPageObject};
 
 struct PageInfo {
     const char* caption;
@@ -52,16 +67,36 @@ const std::array<PageInfo, kPageCount> kPages = {{
 
 // One title per stage for the stage selector.
 const std::array<const char*, kStageCount> kStageTitles = {
-    "はじまりの草原", "風の森", "石切り場", "地下水路", "砂の遺跡", "氷の山道", "溶岩洞",   "空中庭園",
-    "古い時計塔",     "歯車工場", "海底神殿", "雲の回廊", "鏡の迷宮", "嵐の港", "黒い城壁", "最後の塔",
+    "はじまりの草原", "風の森",   "石切り場", "地下水路", "砂の遺跡", "氷の山道", "溶岩洞",   "空中庭園",
+    "古い時計塔",     "歯車工場", "海底神殿", "雲の回廊", "鏡の迷宮", "嵐の港",   "黒い城壁", "最後の塔",
 };
 
+// Paths go between text and the file system without losing a byte (names need not be UTF-8).
+std::filesystem::path ToPath(const QString& s) {
+    return FilePathFromText(s.toStdU16String());
+}
 
-std::filesystem::path ToPath(const QString& s) { return std::filesystem::path(s.toStdString()); }
+// How long a status notice stays up.
+constexpr int kNoticeMilliseconds = 15000;
+// The tool-tips of the views stay up as long as every other hint.
+constexpr int kViewToolTipMilliseconds = 10000;
 
-QString ExceptionText(const std::exception& e) { return QString::fromUtf8(e.what()); }
+bool IsImageFile(const QString& path) {
+    return path.endsWith(".nes", Qt::CaseInsensitive);
+}
 
-enum class Hover { None, Tile, Chip16View, Chip16Table, Chip32View, Chip32Table, MapSetPage };
+// The local ".nes" file a drag carries, if it carries exactly one.
+QString DroppedImage(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile()) return QString();
+    const QString path = url.toLocalFile();
+    return IsImageFile(path) ? path : QString();
+}
+
+QString ExceptionText(const std::exception& e) {
+    return QString::fromUtf8(e.what());
+}
 
 }  // namespace
 
@@ -75,68 +110,10 @@ private:
     QLabel* label_;
 };
 
-namespace {
-// How the events of one view are routed: the press combinations told apart (first match wins), whether
-// moves and leaves go to the controller, and which status text a move writes.
-struct ViewRoute {
-    std::vector<PressKind> presses;
-    bool move = true;
-    bool leave = true;
-    Hover hover = Hover::None;
-    bool dragsOutside = false;  // moves with the pointer outside the view (button held) are routed too
-};
-
-using Route = ViewRoute;
-}  // namespace
-
-static const Route* FindRoute(const QString& name) {
-    using K = PressKind;
-    static const Route palette{{K::Left, K::Other}, true, true, Hover::None, false};
-    static const Route colorTable{{K::Left}, true, true, Hover::None, false};
-    static const Route bgBank{{K::Left, K::Right}, true, true, Hover::Tile, false};
-    static const Route chip16View{{K::LeftCtrl, K::Left, K::RightCtrl, K::Right}, true, true, Hover::Chip16View, false};
-    static const Route leftRight{{K::Left, K::Right}, true, true, Hover::None, false};
-    static const Route chip16Table{{K::Left}, true, true, Hover::Chip16Table, false};
-    static const Route chip32View{{K::LeftCtrl, K::LeftShift, K::Left, K::RightCtrl, K::Right}, true, true,
-                                  Hover::Chip32View, false};
-    static const Route chip32Table{{K::Left}, true, true, Hover::Chip32Table, false};
-    static const Route mapSetPage{{K::LeftShift, K::LeftCtrl, K::Left, K::RightCtrl, K::Right}, true, true,
-                                  Hover::MapSetPage, false};
-    static const Route objectPage{{K::Left, K::Right}, true, false, Hover::None, true};
-
-    if (name == "ImgPalView0" || name == "ImgPalView1" || name == "ImgPalView2" || name == "ImgPalView3")
-        return &palette;
-    if (name == "ImgColorTable") return &colorTable;
-    if (name == "ImgBGBankTable") return &bgBank;
-    if (name == "ImgEdit16x16ChipView") return &chip16View;
-    if (name == "ImgEdit16x16Chip" || name == "ImgEdit32x32Chip") return &leftRight;
-    if (name == "Img16x16ChipTable") return &chip16Table;
-    if (name == "ImgEdit32x32ChipView") return &chip32View;
-    if (name == "Img32x32ChipTable") return &chip32Table;
-    if (name == "ImgEditMapSetPage0" || name == "ImgEditMapSetPage1") return &mapSetPage;
-    if (name == "ImgObjectMapPage0" || name == "ImgObjectMapPage1") return &objectPage;
-    // Display-only views (ImgSelectColor, ImgAnimePal0-3, ImgSelectTile, ImgSelect16x16Chip,
-    // ImgSelect32x32Chip, ImgEditMapPage0/1) and unknown ones route nothing.
-    return nullptr;
-}
-
-static bool Matches(PressKind kind, Qt::MouseButton button, bool shift, bool ctrl) {
-    switch (kind) {
-        case PressKind::Left: return button == Qt::LeftButton;
-        case PressKind::LeftShift: return button == Qt::LeftButton && shift;
-        case PressKind::LeftCtrl: return button == Qt::LeftButton && ctrl;
-        case PressKind::Right: return button == Qt::RightButton;
-        case PressKind::RightCtrl: return button == Qt::RightButton && ctrl;
-        case PressKind::Other: return button != Qt::LeftButton && button != Qt::NoButton;
-    }
-    return false;
-}
-
 // ---------------------------------------------------------------------------------------------------------
 // Start-up
 
-TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory, StartupPaths paths,
-                     QWidget* parent)
+TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory, StartupPaths paths, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), factory_(std::move(factory)), paths_(std::move(paths)) {
     setObjectName("MainForm");
     BuildWindow();
@@ -154,49 +131,91 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     flags_ = std::make_unique<EditFlagManagement>(statusMarker_.get());
 
     // The settings and address file beside the executable, held in memory until the window closes.
-    ini_ = std::make_unique<TMyMemIniFile>(ToPath(paths_.programFolder + "/quorveneditor.ini"));
+    const QString settingsFolder = paths_.settingsFolder.isEmpty() ? paths_.programFolder : paths_.settingsFolder;
+    ini_ = std::make_unique<TMyMemIniFile>(ToPath(settingsFolder + "/quorveneditor.ini"));
 
     // The document, then the renderer with the chip attribute names (a missing file is passed over).
     rom_ = std::make_unique<RomImageData>(*flags_, *ini_);
     graphics_ = std::make_unique<EditorGraphics>(*palette_, *rom_);
-    graphics_->LoadChipAttributeNames(paths_.programFolder);
+    graphics_->LoadChipAttributeNames(
+        installpaths::NameListFolder(paths_.programFolder, paths_.dataFolder, "ChipAttributes.txt"));
 
     // The settings that have no control of their own take effect now; the check boxes follow once their
     // pages exist.
     settings_ = EditorSettings::Read(*ini_);
-    frameTimer_.setInterval(settings_.interval);
+    frameTimer_.setInterval(settings_.TimerInterval());
     rom_->SetHistoryEnabled(settings_.undoEnabled);
 
     LoadObjectKindNames();
 
-    // The pages with their controllers, then what start-up puts into their controls.
-    context_ = std::make_unique<PageContext>(PageContext{*rom_, *flags_, *graphics_, *this, frameTimer_});
+    // The pages with their controllers; each puts its own options into its controls, and the list dialog
+    // of the chip checks is created once for all pages.
+    context_ = std::make_unique<PageContext>(
+        PageContext{*rom_, *flags_, *graphics_, *this, frameTimer_, settings_, objectKindNames_, links_});
     BuildPages();
     ApplySettingsToControls();
-    SetScrollRanges();
-    if (auto* cb = findChild<QComboBox*>("CBSelectObject")) {
-        const QSignalBlocker block(cb);
-        cb->clear();
-        cb->addItems(objectKindNames_);
-        cb->setCurrentIndex(0);
-    }
     ApplyChipAttributeCaptions(pageControl_, graphics_->ChipAttributeNames());
+    usageList_ = new TShowUnusedChipNumForm(this);
 
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int) { RefreshActivePage(); });
     connect(&frameTimer_, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
     qApp->installEventFilter(this);
+
+    recent_.Read(*ini_);
+    RebuildRecentMenu();
+    zoomAtStart_ = ReadZoom(*ini_);
+    SetZoom(zoomAtStart_);
+    RestoreWindowPosition();
+}
+
+namespace {
+// 1 for Ctrl+Z, 2 for Ctrl+Y, 0 for any other key.
+int UndoRedoKey(const QKeyEvent* key) {
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::ControlModifier) return 0;
+    if (key->key() == Qt::Key_Z) return 1;
+    if (key->key() == Qt::Key_Y) return 2;
+    return 0;
+}
+}  // namespace
+
+bool TMainForm::OwnsKeyTarget(QObject* watched) const {
+    if (!watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() == this) return true;
+    // The menus of the menu bar are windows of their own while they are open.
+    return widget == file1_ || widget == edit1_ || widget == recentMenu_ || widget == export1_;
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && imageOpen_ && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress) && imageOpen_ && OwnsKeyTarget(watched)) {
+        // Ctrl+Z and Ctrl+Y belong to the Edit menu in every focus state: in a text field (whose own undo
+        // is refused), in the menu bar after a menu was closed with Escape, in an open menu. The window
+        // claims the key before any shortcut is looked up, so no other shortcut can compete for it, and
+        // acts on the key press that follows.
         auto* key = static_cast<QKeyEvent*>(event);
-        const QKeyCombination combo = key->keyCombination();
-        if (combo == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
-            combo == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
-            // Refuse the text field's own undo so that the window's shortcut acts.
-            event->ignore();
+        if (const int which = UndoRedoKey(key)) {
+            if (type == QEvent::ShortcutOverride) {
+                event->accept();
+                return true;
+            }
+            if (watched == file1_ || watched == edit1_ || watched == recentMenu_ || watched == export1_) {
+                for (QMenu* m : {export1_, recentMenu_, file1_, edit1_})
+                    if (m) m->hide();
+            }
+            ShortcutUndoRedo(which == 1);
             return true;
+        }
+    }
+    if (type == QEvent::ToolTip && watched->isWidgetType()) {
+        if (auto* view = qobject_cast<TImageEx*>(watched); view && view->window() == this) {
+            auto* help = static_cast<QHelpEvent*>(event);
+            const QString text = ViewToolTip(view, help->pos().x(), help->pos().y());
+            if (!text.isEmpty()) {
+                QToolTip::showText(help->globalPos(), text, view, QRect(), kViewToolTipMilliseconds);
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -260,6 +279,13 @@ void TMainForm::BuildWindow() {
         statusPanels_[i]->setFrameShadow(QFrame::Sunken);
         bar->addWidget(statusPanels_[i]);
     }
+    // Right of the three panels, which keep their own texts: short notices that go away by themselves.
+    statusNotice_ = new QLabel(bar);
+    statusNotice_->setObjectName("StatusNotice");
+    bar->addWidget(statusNotice_, 1);
+    noticeTimer_.setSingleShot(true);
+    noticeTimer_.setInterval(kNoticeMilliseconds);
+    connect(&noticeTimer_, &QTimer::timeout, this, [this] { statusNotice_->clear(); });
 
     QMenuBar* menu = menuBar();
     menu->setObjectName("MainMenu1");
@@ -278,7 +304,30 @@ void TMainForm::BuildWindow() {
     file1_->addSeparator();
     close1_ = addItem(file1_, "Close1", "閉じる(&C)", false);
     file1_->addSeparator();
+    recentMenu_ = file1_->addMenu(QString::fromUtf8("最近使ったファイル"));
+    recentMenu_->setObjectName("RecentFiles1");
+    recentMenu_->menuAction()->setObjectName("RecentFiles1Menu");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &TMainForm::PruneRecent);
+    // Patches (the image as opened -> as it is now) and a picture of the current stage.
+    const ExportMenu exports = AddExportMenu(file1_);
+    export1_ = exports.menu;
+    connect(exports.ipsPatch, &QAction::triggered, this, [this] { ExportPatch(prompts_, *rom_, false); });
+    connect(exports.bpsPatch, &QAction::triggered, this, [this] { ExportPatch(prompts_, *rom_, true); });
+    connect(exports.picture, &QAction::triggered, this, [this] {
+        StagePictureOptions options;
+        options.paletteSet = links_.paletteSet;
+        ExportPicture(prompts_, *rom_, *palette_, rom_->CurrentStage(),
+                      PictureKindForPage(pageControl_ ? pageControl_->currentIndex() : kPageMap), options);
+    });
+    connect(exports.testPlay, &QAction::triggered, this, [this] {
+        StartTestPlay(prompts_, *rom_, *ini_, [](const QString& name) { return QStandardPaths::findExecutable(name); });
+    });
+    file1_->addSeparator();
     exit1_ = addItem(file1_, "Exit1", "終了(&X)", true);
+    // The usual keys of a desktop editor; the captions stay as they are and the menu shows the keys.
+    open1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAs1_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(open1_, &QAction::triggered, this, [this] { Open1Click(); });
     connect(save1_, &QAction::triggered, this, [this] { Save1Click(); });
     connect(saveAs1_, &QAction::triggered, this, [this] { SaveAs1Click(); });
@@ -290,8 +339,9 @@ void TMainForm::BuildWindow() {
     edit1_->menuAction()->setObjectName("Edit1Menu");
     undo1_ = addItem(edit1_, "Undo1", "元に戻す(&U)", false);
     redo1_ = addItem(edit1_, "Redo1", "やり直し(&R)", false);
-    // The menu shows the shortcuts; they act through the window-wide shortcuts below, which refresh the
-    // items first, so Ctrl+Z and Ctrl+Y work whenever the stage has a step even if the menu was never opened.
+    // The menu shows the shortcuts; the keys themselves are taken by the window (eventFilter), which
+    // refreshes the items first, so Ctrl+Z and Ctrl+Y work whenever the stage has a step even if the menu
+    // was never opened.
     undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     undo1_->setShortcutContext(Qt::WidgetShortcut);
     redo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
@@ -300,12 +350,23 @@ void TMainForm::BuildWindow() {
     connect(redo1_, &QAction::triggered, this, [this] { Redo1Click(); });
     connect(edit1_, &QMenu::aboutToShow, this, &TMainForm::RefreshEditMenu);
     edit1_->menuAction()->setVisible(false);
-    auto* undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
-    undoKey->setObjectName("Undo1Shortcut");
-    connect(undoKey, &QShortcut::activated, this, [this] { ShortcutUndoRedo(true); });
-    auto* redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
-    redoKey->setObjectName("Redo1Shortcut");
-    connect(redoKey, &QShortcut::activated, this, [this] { ShortcutUndoRedo(false); });
+
+    // The display scale (applied at the next start).
+    view1_ = menu->addMenu(QString::fromUtf8("表示(&V)"));
+    view1_->setObjectName("View1");
+    QMenu* zoom = view1_->addMenu(QString::fromUtf8("表示倍率"));
+    zoom->setObjectName("Zoom1");
+    for (std::size_t i = 0; i < zoomActions_.size(); ++i) {
+        const int percent = kZoomSteps[i];
+        QAction* a = zoom->addAction(QString("%1%").arg(percent));
+        a->setObjectName(QString("Zoom%1").arg(percent));
+        a->setCheckable(true);
+        a->setChecked(percent == 100);
+        connect(a, &QAction::triggered, this, [this, percent] { SetZoom(percent); });
+        zoomActions_[i] = a;
+    }
+
+    setAcceptDrops(true);
 
     frameTimer_.setObjectName("FrameTimer");
     frameTimer_.setInterval(EditorSettings::kDefaultInterval);
@@ -313,8 +374,10 @@ void TMainForm::BuildWindow() {
 
 void TMainForm::LoadObjectKindNames() {
     QStringList lines;
-    if (ReadShiftJisLines(paths_.programFolder + "/ObjectList.txt", lines) && !lines.isEmpty()) {
-        // A kind is one byte: lines past the 256th name nothing.
+    const QString folder = installpaths::NameListFolder(paths_.programFolder, paths_.dataFolder, "ObjectList.txt");
+    if (ReadShiftJisLines(folder + "/ObjectList.txt", lines)) {
+        // The file's lines replace the whole list, an empty file giving an empty list. A kind is one byte:
+        // lines past the 256th name nothing.
         objectKindNames_ = lines.mid(0, 256);
         return;
     }
@@ -342,46 +405,32 @@ void TMainForm::ConnectViews(int pageIndex) {
                     RouteMove(pageIndex, v, held, shift, ctrl, x, y);
                 });
         connect(view, &TImageEx::MouseLeft, this, [this, pageIndex](TImageEx* v) { RouteLeave(pageIndex, v); });
+        view->setAttribute(Qt::WA_AlwaysShowToolTips);
     }
 }
 
 void TMainForm::ApplySettingsToControls() {
     settingsLoading_ = true;
-    auto put = [this](const char* name, bool value) {
-        if (auto* box = findChild<QCheckBox*>(name)) {
-            const QSignalBlocker block(box);
-            box->setChecked(value);
-        }
-    };
-    put("ChkSortObjectList", settings_.sortObjects);
-    put("ChkPopupHint", settings_.popupHint);
-    put("Chk32x32ChipEditDrawGrid", settings_.grid32x32);
-    put("ChkMapSetEditDrawGrid", settings_.gridMapSet);
+    for (int index : kControllerOrder)
+        if (controllers_[index]) controllers_[index]->ApplySettings(settings_);
     settingsLoading_ = false;
 }
 
 void TMainForm::CollectSettingsFromControls() {
-    auto get = [this](const char* name, bool& value) {
-        if (auto* box = findChild<QCheckBox*>(name)) value = box->isChecked();
-    };
-    get("ChkSortObjectList", settings_.sortObjects);
-    get("ChkPopupHint", settings_.popupHint);
-    get("Chk32x32ChipEditDrawGrid", settings_.grid32x32);
-    get("ChkMapSetEditDrawGrid", settings_.gridMapSet);
-    settings_.interval = frameTimer_.interval();
+    // Interval and Enabled go back as they were read; the check boxes as they are now.
+    for (int index : kControllerOrder)
+        if (controllers_[index]) controllers_[index]->StoreSettings(settings_);
 }
 
-void TMainForm::SetScrollRanges() {
-    auto range = [this](const char* name, int max) {
-        if (auto* bar = findChild<QScrollBar*>(name)) bar->setRange(0, max);
-    };
-    range("ScrBarMap", 46);
-    range("ScrBarObjectMap", 46);
-    range("ScrbarEditMapPage0", 31);
-    range("ScrbarEditMapPage1", 31);
-    range("ScrBarSelectPage0", 31);
-    range("ScrBarSelectPage1", 31);
-    range("ScrBarMapSet", 30);
+bool TMainForm::ShowUsageList(const UsageListRequest& request) {
+    if (!usageList_) return false;
+    usageList_->Fill(request.caption, request.message, request.text);
+    usageList_->SetReplaceHandler(request.onReplace);
+    usageList_->ReplaceButton()->setVisible(static_cast<bool>(request.onReplace));
+    const int result = prompts_.RunDialog(*usageList_, usageList_->objectName());
+    usageList_->ReplaceButton()->setVisible(false);
+    usageList_->SetReplaceHandler(nullptr);
+    return result == QDialog::Accepted;
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -392,9 +441,15 @@ PageController* TMainForm::Controller(int pageIndex) const {
     return controllers_[pageIndex].get();
 }
 
-RomImageData& TMainForm::Rom() { return *rom_; }
-EditFlagManagement& TMainForm::Flags() { return *flags_; }
-EditorGraphics& TMainForm::Graphics() { return *graphics_; }
+RomImageData& TMainForm::Rom() {
+    return *rom_;
+}
+EditFlagManagement& TMainForm::Flags() {
+    return *flags_;
+}
+EditorGraphics& TMainForm::Graphics() {
+    return *graphics_;
+}
 
 QString TMainForm::StatusText(int panel) const {
     if (panel < 0 || panel >= 3) return QString();
@@ -410,7 +465,151 @@ void TMainForm::SetStatusText(int panel, const QString& text) {
     if (statusPanels_[panel]->text() != text) statusPanels_[panel]->setText(text);
 }
 
-QString TMainForm::CurrentPath() const { return rom_ ? QString::fromStdString(rom_->FileName().string()) : QString(); }
+QString TMainForm::CurrentPath() const {
+    return rom_ ? QString::fromStdU16String(FilePathToText(rom_->FileName())) : QString();
+}
+
+QString TMainForm::NoticeText() const {
+    return statusNotice_ ? statusNotice_->text() : QString();
+}
+
+void TMainForm::ShowNotice(const QString& text) {
+    statusNotice_->setText(text);
+    statusNotice_->setToolTip(text);
+    if (text.isEmpty())
+        noticeTimer_.stop();
+    else
+        noticeTimer_.start();
+}
+
+void TMainForm::CheckTableExtents() {
+    // An image whose tables (by the address configuration) lie past its end shows grey views: say why.
+    const int stage = rom_->CurrentStage();
+    const std::int64_t size = rom_->ImageSize();
+    for (int t = 0; t < kStageTableCount; ++t) {
+        const auto table = static_cast<StageTable>(t);
+        const std::int64_t address = rom_->Addresses().TableAddress(table, stage);
+        if (address < 0 || address + StageData::TableExtent(table) > size) {
+            ShowNotice(QString::fromUtf8("ステージ") + Hex2(stage) +
+                       QString::fromUtf8("のデータがファイル外にあります"));
+            return;
+        }
+    }
+}
+
+QString TMainForm::ViewToolTip(const TImageEx* view, int x, int y) const {
+    if (!imageOpen_ || !rom_ || x < 0 || y < 0 || x >= view->width() || y >= view->height()) return QString();
+    int shown = -1;
+    for (int page = 0; page < kPageCount; ++page) {
+        if (!pages_[page] || !pages_[page]->isAncestorOf(view)) continue;
+        if (const PageController* c = controllers_[page].get()) shown = c->ShownSet(view);
+        break;
+    }
+    return ViewToolTipText(view->objectName(), view->Tag(), x, y, shown, rom_->Current(),
+                           std::clamp(links_.paletteSet, 0, kPaletteSetCount - 1));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Recent files, dropped files, window position
+
+void TMainForm::RememberRecent(const QString& path) {
+    // Kept in memory; written with the settings when the window closes, after the sections of the six options.
+    recent_.Add(QFileInfo(path).absoluteFilePath());
+    RebuildRecentMenu();
+}
+
+void TMainForm::RebuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList& paths = recent_.Paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        QAction* a = recentMenu_->addAction(QString("&%1 ").arg(i + 1) + QDir::toNativeSeparators(paths[i]));
+        a->setObjectName(QString("RecentFile%1").arg(i + 1));
+        a->setData(paths[i]);
+        const QString path = paths[i];
+        connect(a, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    recentMenu_->menuAction()->setEnabled(!paths.isEmpty() && !startupFailed_);
+}
+
+void TMainForm::PruneRecent() {
+    const QStringList gone = recent_.RemoveMissing();
+    if (gone.isEmpty()) return;
+    RebuildRecentMenu();
+    // Short enough for the room right of the three panels; the notice's tool-tip holds the whole text.
+    ShowNotice(gone.size() == 1
+                   ? QString::fromUtf8("見つからないため履歴から外しました: ") + QFileInfo(gone.constFirst()).fileName()
+                   : QString::fromUtf8("見つからないファイル") + QString::number(gone.size()) +
+                         QString::fromUtf8("個を履歴から外しました"));
+}
+
+void TMainForm::OpenRecent(const QString& path) {
+    if (startupFailed_) return;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(ToPath(path), ec)) {
+        PruneRecent();
+        return;
+    }
+    OpenImage(path);
+}
+
+QString TMainForm::DialogStartPath() const {
+    if (imageOpen_) return CurrentPath();
+    return recent_.Paths().isEmpty() ? QString() : recent_.Paths().constFirst();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+    if (!startupFailed_ && !DroppedImage(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TMainForm::dropEvent(QDropEvent* e) {
+    const QString path = DroppedImage(e->mimeData());
+    if (startupFailed_ || path.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    OpenImage(path);
+}
+
+int TMainForm::ReadZoom(const TMyMemIniFile& ini) {
+    const int percent = ini.ReadInteger("View", "Zoom", 100);
+    for (int step : kZoomSteps)
+        if (percent == step) return step;
+    return 100;
+}
+
+void TMainForm::SetZoom(int percent) {
+    if (std::find(std::begin(kZoomSteps), std::end(kZoomSteps), percent) == std::end(kZoomSteps)) return;
+    const bool changed = percent != zoom_;
+    zoom_ = percent;
+    for (QAction* a : zoomActions_) a->setChecked(a->objectName() == QString("Zoom%1").arg(percent));
+    if (!changed || !statusNotice_) return;
+    ShowNotice(percent == zoomAtStart_ ? QString()
+                                       : QString::fromUtf8("表示倍率は次回の起動から") + QString::number(percent) +
+                                             QString::fromUtf8("%になります"));
+}
+
+void TMainForm::RestoreWindowPosition() {
+    if (!ini_ || !ini_->ValueExists("MainForm", "Left") || !ini_->ValueExists("MainForm", "Top")) return;
+    const QPoint at(ini_->ReadInteger("MainForm", "Left", 0), ini_->ReadInteger("MainForm", "Top", 0));
+    // Only where the title bar can still be reached on one of the screens.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(at + QPoint(40, 10))) {
+            move(at);
+            return;
+        }
+    }
+}
+
+void TMainForm::StoreWindowPosition() {
+    if (!ini_) return;
+    const QPoint at = pos();
+    ini_->WriteInteger("MainForm", "Left", at.x());
+    ini_->WriteInteger("MainForm", "Top", at.y());
+}
 
 void TMainForm::UpdateCaption() {
     setWindowTitle(imageOpen_ ? CurrentPath() + " - " + kTitleText : kTitleText);
@@ -422,9 +621,9 @@ void TMainForm::UpdateCaption() {
 bool TMainForm::AskSaveChanges() {
     if (!flags_->AnyModified()) return true;
     switch (prompts_.AskYesNoCancel(CurrentPath() + QString::fromUtf8("への変更を保存しますか？"))) {
-        case UserPrompts::Answer::Yes: return SaveAs1Click();
-        case UserPrompts::Answer::No: return true;
-        case UserPrompts::Answer::Cancel: break;
+    case UserPrompts::Answer::Yes: return SaveAs1Click();
+    case UserPrompts::Answer::No: return true;
+    case UserPrompts::Answer::Cancel: break;
     }
     return false;
 }
@@ -457,6 +656,8 @@ bool TMainForm::OpenImage(const QString& path) {
     flags_->ClearAllModified();
     imageOpen_ = true;
     UpdateCaption();
+    ShowNotice(QString());
+    RememberRecent(path);
     {
         const QSignalBlocker block(cbStage_);
         cbStage_->setCurrentIndex(0);
@@ -468,6 +669,7 @@ bool TMainForm::OpenImage(const QString& path) {
     graphics_->ResetPaletteAnimation();
     frameTimer_.start();
     RefreshEditMenu();
+    CheckTableExtents();
     return true;
 }
 
@@ -494,6 +696,7 @@ bool TMainForm::SaveAs1Click() {
         return false;
     }
     UpdateCaption();
+    RememberRecent(path);
     RefreshEditMenu();
     return true;
 }
@@ -513,6 +716,7 @@ void TMainForm::Close1Click() {
     UpdateCaption();
     ShowImageState(false);
     SetStatusText(1, QString());
+    ShowNotice(QString());
     RefreshEditMenu();
 }
 
@@ -522,6 +726,7 @@ void TMainForm::ShowImageState(bool open) {
     save1_->setEnabled(open);
     saveAs1_->setEnabled(open);
     close1_->setEnabled(open);
+    if (export1_) export1_->menuAction()->setEnabled(open);
     edit1_->menuAction()->setVisible(open);
 }
 
@@ -537,6 +742,9 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     frameTimer_.stop();
     CollectSettingsFromControls();
     settings_.Write(*ini_);
+    recent_.Write(*ini_);
+    StoreWindowPosition();
+    ini_->WriteInteger("View", "Zoom", zoom_);
     settingsWritten_ = true;
     try {
         ini_->UpdateFile();
@@ -555,6 +763,8 @@ void TMainForm::CBStageChange(int index) {
     graphics_->ResetPaletteAnimation();
     frameTimer_.start();
     RefreshEditMenu();
+    ShowNotice(QString());
+    CheckTableExtents();
 }
 
 void TMainForm::ResetControllers() {
@@ -568,7 +778,9 @@ void TMainForm::ResetControllers() {
 // ---------------------------------------------------------------------------------------------------------
 // Timer, palette set, page refresh, undo and redo
 
-void TMainForm::StopFrameTimer() { frameTimer_.stop(); }
+void TMainForm::StopFrameTimer() {
+    frameTimer_.stop();
+}
 
 void TMainForm::StartFrameTimer() {
     if (imageOpen_ && !destroying_ && !settingsWritten_) frameTimer_.start();
@@ -586,8 +798,7 @@ void TMainForm::PaletteSetChanged() {
 
 void TMainForm::FrameTimerTimer() {
     if (!imageOpen_ || resetting_ || destroying_) return;
-    int set = 0;
-    if (auto* cb = findChild<QComboBox*>("CBSelectPaletteSet")) set = std::clamp(cb->currentIndex(), 0, kPaletteSetCount - 1);
+    const int set = std::clamp(links_.paletteSet, 0, kPaletteSetCount - 1);
     if (!graphics_->StepPaletteAnimation(rom_->Current().PaletteAnime(set))) return;
     if (auto* c = Controller(pageControl_->currentIndex())) c->RefreshColours();
 }
@@ -596,18 +807,16 @@ void TMainForm::RefreshActivePage() {
     if (!imageOpen_ || destroying_) return;
     const int page = pageControl_->currentIndex();
     switch (page) {
-        case kPagePalette:
-        case kPage16x16Chip:
-            break;
-        case kPage32x32Chip:
-        case kPageMapSet:
-        case kPageMap:
-        case kPageObject:
-            if (auto* c = Controller(kPage16x16Chip)) c->RebuildSheet();
-            if (auto* c = Controller(kPage32x32Chip)) c->RebuildSheet();
-            break;
-        default:
-            return;
+    case kPagePalette:
+    case kPage16x16Chip: break;
+    case kPage32x32Chip:
+    case kPageMapSet:
+    case kPageMap:
+    case kPageObject:
+        if (auto* c = Controller(kPage16x16Chip)) c->RebuildSheet();
+        if (auto* c = Controller(kPage32x32Chip)) c->RebuildSheet();
+        break;
+    default: return;
     }
     if (auto* c = Controller(page)) c->Activate();
 }
@@ -636,8 +845,12 @@ void TMainForm::UndoRedo(bool undo) {
     RefreshEditMenu();
 }
 
-void TMainForm::Undo1Click() { UndoRedo(true); }
-void TMainForm::Redo1Click() { UndoRedo(false); }
+void TMainForm::Undo1Click() {
+    UndoRedo(true);
+}
+void TMainForm::Redo1Click() {
+    UndoRedo(false);
+}
 
 void TMainForm::ShortcutUndoRedo(bool undo) {
     if (!imageOpen_) return;
@@ -648,70 +861,36 @@ void TMainForm::ShortcutUndoRedo(bool undo) {
 // ---------------------------------------------------------------------------------------------------------
 // View events
 
-void TMainForm::RoutePress(int pageIndex, TImageEx* view, Qt::MouseButton button, bool shift, bool ctrl, int x,
-                           int y) {
-    const Route* route = FindRoute(view->objectName());
+void TMainForm::RoutePress(int pageIndex, TImageEx* view, Qt::MouseButton button, bool shift, bool ctrl, int x, int y) {
+    const ViewRoute* route = FindRoute(view->objectName());
     PageController* c = Controller(pageIndex);
     if (!route || !c) return;
     for (PressKind kind : route->presses) {
-        if (Matches(kind, button, shift, ctrl)) {
-            c->ViewPress(view, kind, x, y);
+        if (PressMatches(kind, button, shift, ctrl)) {
+            c->ViewPress(view, kind, KeyMods{shift, ctrl}, x, y);
             return;
         }
     }
 }
 
-void TMainForm::RouteMove(int pageIndex, TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x,
-                          int y) {
-    const Route* route = FindRoute(view->objectName());
+void TMainForm::RouteMove(int pageIndex, TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) {
+    const ViewRoute* route = FindRoute(view->objectName());
     if (!route || !route->move) return;
     const bool inside = x >= 0 && y >= 0 && x < view->width() && y < view->height();
     // While a button is held the view keeps getting moves from anywhere on the screen; only the object
     // views follow the pointer outside (drags clamp there), the others see their own pixels only.
     if (!inside && !route->dragsOutside) return;
-    if (route->hover != Hover::None) SetStatusText(1, HoverText(pageIndex, view, x, y));
-    if (PageController* c = Controller(pageIndex)) c->ViewMove(view, held, shift, ctrl, x, y);
+    PageController* c = Controller(pageIndex);
+    if (route->hover != HoverText::None) {
+        const int shown = c ? c->ShownSet(view) : -1;
+        SetStatusText(1, HoverStatusText(route->hover, x, y, shown, rom_ ? &rom_->Current() : nullptr));
+    }
+    if (c) c->ViewMove(view, held, shift, ctrl, x, y);
 }
 
 void TMainForm::RouteLeave(int pageIndex, TImageEx* view) {
-    const Route* route = FindRoute(view->objectName());
+    const ViewRoute* route = FindRoute(view->objectName());
     if (!route || !route->leave) return;
-    if (route->hover != Hover::None) SetStatusText(1, QString());
+    if (route->hover != HoverText::None) SetStatusText(1, QString());
     if (PageController* c = Controller(pageIndex)) c->ViewLeave(view);
-}
-
-QString TMainForm::HoverText(int pageIndex, const TImageEx* view, int x, int y) const {
-    const Route* route = FindRoute(view->objectName());
-    if (!route) return QString();
-    const int cell16 = x / 16 + (y / 16) * 16;
-    switch (route->hover) {
-        case Hover::None: return QString();
-        case Hover::Tile: return QString::fromUtf8("タイルNo:") + Hex2(cell16);
-        case Hover::Chip16View:
-        case Hover::Chip16Table: return QString::fromUtf8("16x16チップNo:") + Hex2(cell16);
-        case Hover::Chip32Table: return QString::fromUtf8("32x32チップNo:") + Hex2(cell16);
-        case Hover::Chip32View: {
-            // The half shown is what LblEdit32x32ChipView says: "00-7F" or "80-FF".
-            int half = 0;
-            if (auto* lbl = pages_[pageIndex]->findChild<QLabel*>("LblEdit32x32ChipView"))
-                half = lbl->text().trimmed().startsWith("80") ? 1 : 0;
-            return QString::fromUtf8("32x32チップNo:") + Hex2((y / 32) * 16 + x / 32 + half * 128);
-        }
-        case Hover::MapSetPage: {
-            // The map set a page shows is what its label LblMapSetPage0/1 says (two hex digits).
-            const QChar which = view->objectName().back();
-            int set = which == '1' ? 1 : 0;
-            if (auto* lbl = pages_[pageIndex]->findChild<QLabel*>(QString("LblMapSetPage") + which)) {
-                bool ok = false;
-                const int v = lbl->text().trimmed().toInt(&ok, 16);
-                if (ok && v >= 0 && v < kMapSetCount) set = v;
-            }
-            const int cx = x / 32, cy = y / 32;
-            const int c = std::clamp(cx + cy * 8, 0, kMapSetSize - 1);
-            const int chip = rom_ ? rom_->Current().MapSet(set)[c] : 0;
-            return "Index:" + Hex2(c) + "(" + QString::number(cx) + "," + QString::number(cy) + ")" +
-                   QString::fromUtf8(" 32x32チップNo:") + Hex2(chip);
-        }
-    }
-    return QString();
 }

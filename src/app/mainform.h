@@ -11,18 +11,22 @@
 #include <array>
 #include <memory>
 
-#include "editorsettings.h"
-#include "editorshell.h"
-#include "pagecontroller.h"
-#include "pagefactory.h"
+#include "app/recentfiles.h"
+#include "editors/editorsettings.h"
+#include "editors/editorshell.h"
+#include "editors/pagecontroller.h"
+#include "editors/pagefactory.h"
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QTabWidget;
 class TImageEx;
+class TShowUnusedChipNumForm;
 class UserPrompts;
 class FcPaletteData;
 class EditFlagManagement;
@@ -33,6 +37,11 @@ class EditorGraphics;
 struct StartupPaths {
     QString programFolder;                  // "quorveneditor.ini", "ChipAttributes.txt", "ObjectList.txt"
     QString palettePath = "fcpalette.pal";  // relative names resolve against the current directory
+    // Where an installed program keeps its colour table and name lists; the name lists are read from there
+    // when the program folder lacks them. Empty: the program folder only.
+    QString dataFolder{};
+    // The folder of "quorveneditor.ini" when it is not the program folder (empty: the program folder).
+    QString settingsFolder{};
 };
 
 class TMainForm : public QMainWindow, public EditorShell {
@@ -50,7 +59,7 @@ public:
     // Open1Click after the dialog: ask about unsaved changes, load, reset the pages, start the timer.
     // Returns whether the image was loaded.
     bool OpenImage(const QString& path);
-    PageController* Controller(int pageIndex) const;  // PageIndex of pagefactory.h; may be nullptr
+    PageController* Controller(int pageIndex) const;  // PageIndex of pagecontroller.h; may be nullptr
     // Valid only when start-up succeeded.
     RomImageData& Rom();
     EditFlagManagement& Flags();
@@ -63,18 +72,43 @@ public:
     void StopFrameTimer() override;
     void StartFrameTimer() override;  // does nothing while no image is open
     void RefreshActivePage() override;
+    bool ShowUsageList(const UsageListRequest& request) override;
 
     bool ImageOpen() const { return imageOpen_; }
     // True while the settings are being put into the check boxes at start (grid boxes must not redraw).
     bool SettingsLoading() const { return settingsLoading_; }
     // The six options as read at start (and as written when the boxes they belong to do not exist).
     const EditorSettings& Settings() const { return settings_; }
+    // The state the pages share.
+    PageLinks& Links() { return links_; }
+    // The list dialog of the chip usage checks.
+    TShowUnusedChipNumForm* UsageListDialog() const { return usageList_; }
     // The object kind names: the lines of "ObjectList.txt" (at most 256), or "00" to "FF".
     const QStringList& ObjectKindNames() const { return objectKindNames_; }
     // The text of status panel 0 (modified marker), 1 (hover texts) or 2.
     QString StatusText(int panel) const;
     QWidget* Page(int pageIndex) const;
     QTabWidget* PageControl() const { return pageControl_; }
+    // The short notice right of the three status panels (empty when none is shown).
+    QString NoticeText() const;
+    // The recently used images, newest first, and the File menu's submenu that lists them.
+    const RecentFiles& Recent() const { return recent_; }
+    QMenu* RecentMenu() const { return recentMenu_; }
+    QMenu* ExportMenu1() const { return export1_; }
+    // Opens an image of the recent list as Open does after its dialog; a file that is gone is taken off the
+    // list with a notice.
+    void OpenRecent(const QString& path);
+    // The image the file dialogs start from: the current one, else the most recent one.
+    QString DialogStartPath() const;
+    // The display scale in percent (100, 200 or 300), kept in the settings file (section "View", key "Zoom");
+    // the program applies it when it starts (the toolkit scales the whole window, every view pixel for pixel).
+    static constexpr int kZoomSteps[3] = {100, 200, 300};
+    static int ReadZoom(const TMyMemIniFile& ini);
+    int Zoom() const { return zoom_; }
+    // Chooses the scale of the next start (the View menu's "表示倍率"); other values are ignored.
+    void SetZoom(int percent);
+    // The tool-tip of a view at (x, y) in its own pixels (empty: none).
+    QString ViewToolTip(const TImageEx* view, int x, int y) const;
 
     // Menu and control handlers.
     void Open1Click();
@@ -92,6 +126,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     // Ctrl+Z and Ctrl+Y belong to the Edit menu even while a text field has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A ".nes" file dropped on the window is opened as Open does (unsaved-changes prompt first).
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     class StatusMarker;
@@ -102,7 +139,6 @@ private:
     void ApplySettingsToControls();
     void CollectSettingsFromControls();
     void LoadObjectKindNames();
-    void SetScrollRanges();
     bool AskSaveChanges();  // true: go on; false: abandon
     void ResetControllers();
     void ShowImageState(bool open);
@@ -112,9 +148,16 @@ private:
     void RoutePress(int pageIndex, TImageEx* view, Qt::MouseButton button, bool shift, bool ctrl, int x, int y);
     void RouteMove(int pageIndex, TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y);
     void RouteLeave(int pageIndex, TImageEx* view);
-    QString HoverText(int pageIndex, const TImageEx* view, int x, int y) const;
     void SetStatusText(int panel, const QString& text);
     QString CurrentPath() const;
+    bool OwnsKeyTarget(QObject* watched) const;
+    void ShowNotice(const QString& text);
+    void CheckTableExtents();
+    void RememberRecent(const QString& path);
+    void RebuildRecentMenu();
+    void PruneRecent();
+    void RestoreWindowPosition();
+    void StoreWindowPosition();
 
     UserPrompts& prompts_;
     std::unique_ptr<PageFactory> factory_;
@@ -140,6 +183,15 @@ private:
     QAction* exit1_ = nullptr;
     QAction* undo1_ = nullptr;
     QAction* redo1_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* export1_ = nullptr;  // patches and pictures (exportcommands.h)
+    QMenu* view1_ = nullptr;
+    std::array<QAction*, 3> zoomActions_{};
+    int zoom_ = 100;
+    int zoomAtStart_ = 100;
+    QLabel* statusNotice_ = nullptr;
+    QTimer noticeTimer_;
+    RecentFiles recent_;
     QTimer frameTimer_;
 
     // Long-lived objects, in the order they are built (destroyed in reverse).
@@ -151,6 +203,8 @@ private:
     std::unique_ptr<EditorGraphics> graphics_;
     EditorSettings settings_;
     QStringList objectKindNames_;
+    PageLinks links_;
+    TShowUnusedChipNumForm* usageList_ = nullptr;  // owned by the window
     std::unique_ptr<PageContext> context_;
     std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
 };

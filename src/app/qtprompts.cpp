@@ -1,11 +1,24 @@
-#include "qtprompts.h"
+#include "app/qtprompts.h"
 
+#include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
-QString Caption() { return QString::fromUtf8(QtPrompts::kCaption); }
+QString Caption() {
+    return QString::fromUtf8(QtPrompts::kCaption);
+}
+
+// The dialog opens in the folder of the current image with its name filled in.
+void StartAt(QFileDialog& dialog, const QString& path) {
+    if (path.isEmpty()) return;
+    const QFileInfo info(path);
+    if (!info.dir().exists()) return;
+    dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+}
 }  // namespace
 
 void QtPrompts::Message(const QString& text) {
@@ -20,14 +33,14 @@ bool QtPrompts::AskYesNo(const QString& text) {
 }
 
 UserPrompts::Answer QtPrompts::AskYesNoCancel(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, Caption(), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    QMessageBox box(QMessageBox::NoIcon, Caption(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: return Answer::Cancel;  // Cancel, or the box closed
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;  // Cancel, or the box closed
     }
 }
 
@@ -38,6 +51,7 @@ QString QtPrompts::OpenFileName() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QString::fromUtf8(kRomFilter), QString::fromUtf8(kAllFilter)});
     dialog.selectNameFilter(QString::fromUtf8(kRomFilter));
+    StartAt(dialog, StartPath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
@@ -51,6 +65,26 @@ QString QtPrompts::SaveFileName() {
     dialog.setDefaultSuffix("nes");  // added when the typed name has no extension
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setSizeGripEnabled(true);
+    StartAt(dialog, StartPath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPrompts::SaveFileNameFor(const QString& caption, const QString& filter, const QString& suffix) {
+    QFileDialog dialog(parent_, caption);
+    dialog.setObjectName("SaveDialogExport");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setSizeGripEnabled(true);
+    // In the image's folder, named after the image.
+    const QString image = StartPath();
+    if (!image.isEmpty()) {
+        const QFileInfo info(image);
+        StartAt(dialog, info.dir().filePath(info.completeBaseName() + "." + suffix));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
@@ -65,4 +99,8 @@ bool QtPrompts::InputText(const QString& caption, const QString& prompt, QString
 void QtPrompts::ErrorReport(const QString& text) {
     QMessageBox box(QMessageBox::Critical, Caption(), text, QMessageBox::Ok, parent_);
     box.exec();
+}
+
+int QtPrompts::RunDialog(QDialog& dialog, const QString&) {
+    return dialog.exec();
 }

@@ -1,4 +1,4 @@
-#include "16x16chipedit.h"
+#include "editors/16x16chipedit.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -11,40 +11,51 @@
 #include <QScrollBar>
 #include <QWidget>
 
-#include "ImageEx.h"
-#include "chipattributecaptions.h"
-#include "edit_flag.h"
-#include "editorshell.h"
-#include "fileio.h"
-#include "hextext.h"
-#include "showUnusedChipNumForm.h"
-#include "userprompts.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
+#include "editors/ImageEx.h"
+#include "editors/chipattributecaptions.h"
+#include "editors/editorshell.h"
+#include "editors/pagekit.h"
+#include "editors/showUnusedChipNumForm.h"
+#include "editors/userprompts.h"
+#include "graphics/hextext.h"
 
 namespace {
 
-constexpr int kCell = 16;         // a tile of the table (2x) and a chip of the sheet (1:1)
-constexpr int kQuarter = 32;      // a quarter of the enlarged chip (4x)
-
-QString Hex1(int n) { return QString::asprintf("%X", n & 0xF); }
-
-
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w = -1, const char* name = nullptr) {
-    auto* label = new QLabel(text, parent);
-    if (name) label->setObjectName(name);
-    label->move(x, y);
-    if (w > 0) label->resize(w, 18); else label->adjustSize();
-    return label;
-}
+constexpr int kCell = 16;     // a tile of the table (2x) and a chip of the sheet (1:1)
+constexpr int kQuarter = 32;  // a quarter of the enlarged chip (4x)
 
 }  // namespace
 
-Chip16x16EditClass::Chip16x16EditClass(PageContext& context, const Chip16x16PageControls& controls,
-                                       TShowUnusedChipNumForm* listDialog)
-    : ctx_(context), c_(controls), listDialog_(listDialog), bank_(context.rom),
-      tileSurface_(context.graphics.CreateStageBitmap(128, 128)) {}
+Chip16x16EditClass::Chip16x16EditClass(PageContext& context, const Chip16x16PageControls& controls)
+    : ctx_(context),
+      c_(controls),
+      bank_(context.rom),
+      tileSurface_(context.graphics.CreateStageBitmap(128, 128)),
+      tileHover_(context.graphics, kCell, 16, [this](int tile) { RepaintTileCell(tile); }),
+      chipHover_(context.graphics, kCell, 16, [this](int chip) { RepaintChipCell(chip); }) {
+    tileHover_.SetView(c_.bgBankTable);
+    chipHover_.SetView(c_.chipView);
+    auto on = [this](auto* sender, auto signal, auto slot) {
+        if (sender) connect(sender, signal, this, slot);
+    };
+    on(c_.chipPropertyButtons, &QButtonGroup::idClicked, [this](int id) { KindClicked(id); });
+    on(c_.paletteButtons, &QButtonGroup::idClicked, [this](int id) { PaletteClicked(id); });
+    on(c_.editSelectChipProperty, &QLineEdit::textChanged, [this] { AttributeTextChanged(); });
+    on(c_.cbSelectBGloadPoint, &QComboBox::currentIndexChanged, [this](int index) { LoadPointChanged(index); });
+    on(c_.scrBarSelectScrollIndex, &QScrollBar::valueChanged, [this](int value) { ScrollChanged(value); });
+    on(c_.button1, &QPushButton::clicked, [this] { ReloadClicked(); });
+    on(c_.btnUnused16x16ChipChk, &QPushButton::clicked, [this] { Unused16x16ChipCheckClicked(); });
+    on(c_.btnUnusedTileChk, &QPushButton::clicked, [this] { UnusedTileCheckClicked(); });
+}
 
-StageData& Chip16x16EditClass::Stage() { return ctx_.rom.Current(); }
-Byte Chip16x16EditClass::Attribute(int chip) { return Stage().ChipProperties()[chip & 0xFF]; }
+StageData& Chip16x16EditClass::Stage() {
+    return ctx_.rom.Current();
+}
+Byte Chip16x16EditClass::Attribute(int chip) {
+    return Stage().ChipProperties()[chip & 0xFF];
+}
 Byte Chip16x16EditClass::ChipTile(int chip, int quarter) {
     return Stage().Chip16x16Tiles()[256 * (quarter & 3) + (chip & 0xFF)];
 }
@@ -71,10 +82,9 @@ void Chip16x16EditClass::Reset() {
         shownStage_ = stage;
     }
     {
-        updating_ = true;
+        const FillingGuard filling(updating_);
         if (c_.cbSelectBGloadPoint) c_.cbSelectBGloadPoint->setCurrentIndex(loadPoint_);
         if (c_.scrBarSelectScrollIndex) c_.scrBarSelectScrollIndex->setValue(scroll_);
-        updating_ = false;
     }
     if (c_.lblSelectScrollIndex) c_.lblSelectScrollIndex->setText(Hex2(scroll_));
 
@@ -84,7 +94,9 @@ void Chip16x16EditClass::Reset() {
     viewPalette_ = 0;
     selectedTile_ = 0;
     selectedChip_ = 0;
-    hoverTile_ = hoverChip_ = hoverQuarter_ = -1;
+    tileHover_.Forget();
+    chipHover_.Forget();
+    hoverQuarter_ = -1;
 
     ctx_.graphics.DrawTileSheet(tileSurface_, bank_.Bytes(), 0);
     ShowTileTable();
@@ -138,9 +150,8 @@ void Chip16x16EditClass::ShowTileTable() {
     if (c_.bgBankTable) {
         QImage& pic = c_.bgBankTable->Picture();
         ctx_.graphics.CopyToView(pic, 0, 0, 256, 256, tileSurface_, 0, 0, 128, 128);
-        if (hoverTile_ >= 0)
-            ctx_.graphics.DrawHoverOutline(pic, kCell * (hoverTile_ % 16), kCell * (hoverTile_ / 16), kCell);
         c_.bgBankTable->Changed();
+        tileHover_.Reoutline();
     }
     ShowSelectedTilePreview();
 }
@@ -158,17 +169,16 @@ void Chip16x16EditClass::ShowChipView() {
     if (!c_.chipView) return;
     QImage& pic = c_.chipView->Picture();
     ctx_.graphics.CopyToView(pic, 0, 0, 256, 256, sheet, 0, 0, 256, 256);
-    if (hoverChip_ >= 0)
-        ctx_.graphics.DrawHoverOutline(pic, kCell * (hoverChip_ % 16), kCell * (hoverChip_ / 16), kCell);
     c_.chipView->Changed();
+    chipHover_.Reoutline();
 }
 
 void Chip16x16EditClass::ShowEnlargedChip() {
     if (!c_.chip) return;
     const int n = selectedChip_;
     QImage& pic = c_.chip->Picture();
-    ctx_.graphics.CopyToView(pic, 0, 0, 64, 64, ctx_.graphics.ChipSheet16(), kCell * (n % 16), kCell * (n / 16),
-                             kCell, kCell);
+    ctx_.graphics.CopyToView(pic, 0, 0, 64, 64, ctx_.graphics.ChipSheet16(), kCell * (n % 16), kCell * (n / 16), kCell,
+                             kCell);
     if (hoverQuarter_ >= 0)
         ctx_.graphics.DrawHoverOutline(pic, kQuarter * (hoverQuarter_ % 2), kQuarter * (hoverQuarter_ / 2), kQuarter);
     c_.chip->Changed();
@@ -193,22 +203,19 @@ void Chip16x16EditClass::ShowChipNumbers() {
 void Chip16x16EditClass::ShowAttribute() {
     const int a = Attribute(selectedChip_);
     if (c_.editSelectChipProperty) {
-        updating_ = true;
+        const FillingGuard filling(updating_);
         c_.editSelectChipProperty->setText(Hex2(a));
-        updating_ = false;
     }
-    if (c_.lblSelectChipProperty)
-        c_.lblSelectChipProperty->setText("(" + Hex2(a & 0xFC) + " + " + Hex1(a & 3) + ")");
+    if (c_.lblSelectChipProperty) c_.lblSelectChipProperty->setText("(" + Hex2(a & 0xFC) + " + " + Hex1(a & 3) + ")");
 }
 
 void Chip16x16EditClass::SetRadioGroups() {
     const int a = Attribute(selectedChip_);
-    updating_ = true;
+    const FillingGuard filling(updating_);
     if (c_.chipPropertyButtons)
         if (QAbstractButton* b = c_.chipPropertyButtons->button(a >> 4)) b->setChecked(true);
     if (c_.paletteButtons)
         if (QAbstractButton* b = c_.paletteButtons->button(a & 3)) b->setChecked(true);
-    updating_ = false;
 }
 
 void Chip16x16EditClass::SelectChip(int chip) {
@@ -232,10 +239,7 @@ void Chip16x16EditClass::RedrawChip(int chip) {
     IndexedBitmap& sheet = ctx_.graphics.ChipSheet16();
     ctx_.graphics.DrawChip16(sheet, bank_.Bytes(), Stage().Chip16x16Tiles(), chip, Attribute(chip) & 3, x, y);
     RepaintChipCell(chip);
-    if (chip == hoverChip_ && c_.chipView) {
-        ctx_.graphics.DrawHoverOutline(c_.chipView->Picture(), x, y, kCell);
-        c_.chipView->Changed();
-    }
+    if (chip == chipHover_.Current()) chipHover_.Reoutline();
     if (chip == selectedChip_) ShowEnlargedChip();
 }
 
@@ -257,24 +261,6 @@ void Chip16x16EditClass::RepaintChipCell(int chip) {
     c_.chipView->Changed();
 }
 
-void Chip16x16EditClass::MoveGridHover(int& hover, int cell, TImageEx* view, void (Chip16x16EditClass::*repaint)(int)) {
-    if (cell == hover || !view) return;
-    if (hover >= 0) (this->*repaint)(hover);
-    hover = cell;
-    if (cell >= 0) {
-        ctx_.graphics.DrawHoverOutline(view->Picture(), kCell * (cell % 16), kCell * (cell / 16), kCell);
-        view->Changed();
-    }
-}
-
-void Chip16x16EditClass::HoverTile(int cell) {
-    MoveGridHover(hoverTile_, cell, c_.bgBankTable, &Chip16x16EditClass::RepaintTileCell);
-}
-
-void Chip16x16EditClass::HoverChip(int cell) {
-    MoveGridHover(hoverChip_, cell, c_.chipView, &Chip16x16EditClass::RepaintChipCell);
-}
-
 void Chip16x16EditClass::HoverQuarter(int quarter) {
     if (quarter == hoverQuarter_) return;
     hoverQuarter_ = quarter;
@@ -285,28 +271,25 @@ void Chip16x16EditClass::HoverQuarter(int quarter) {
 // Mouse
 
 void Chip16x16EditClass::ViewMove(TImageEx* view, Qt::MouseButtons, bool, bool, int x, int y) {
-    const ViewKind kind = KindOf(view);
-    if (kind == ViewKind::None) return;
     // While a button is held the view keeps the mouse, so positions outside it arrive too: no cell there.
-    if (x < 0 || y < 0 || x >= view->width() || y >= view->height()) return;
-    switch (kind) {
-    case ViewKind::TileTable: HoverTile(x / kCell + 16 * (y / kCell)); break;
-    case ViewKind::ChipView: HoverChip(x / kCell + 16 * (y / kCell)); break;
-    case ViewKind::Chip: HoverQuarter(2 * (y / kQuarter) + x / kQuarter); break;
+    switch (KindOf(view)) {
+    case ViewKind::TileTable:
+        if (const auto cell = CellAt(view, x, y, kCell)) tileHover_.MoveTo(*cell);
+        break;
+    case ViewKind::ChipView:
+        if (const auto cell = CellAt(view, x, y, kCell)) chipHover_.MoveTo(*cell);
+        break;
+    case ViewKind::Chip:
+        if (const auto quarter = CellAt(view, x, y, kQuarter)) HoverQuarter(*quarter);
+        break;
     case ViewKind::None: break;
     }
 }
 
 void Chip16x16EditClass::ViewLeave(TImageEx* view) {
     switch (KindOf(view)) {
-    case ViewKind::TileTable:
-        if (hoverTile_ >= 0) RepaintTileCell(hoverTile_);
-        hoverTile_ = -1;
-        break;
-    case ViewKind::ChipView:
-        if (hoverChip_ >= 0) RepaintChipCell(hoverChip_);
-        hoverChip_ = -1;
-        break;
+    case ViewKind::TileTable: tileHover_.Leave(); break;
+    case ViewKind::ChipView: chipHover_.Leave(); break;
     case ViewKind::Chip:
         hoverQuarter_ = -1;
         ShowEnlargedChip();
@@ -315,10 +298,9 @@ void Chip16x16EditClass::ViewLeave(TImageEx* view) {
     }
 }
 
-void Chip16x16EditClass::ViewPress(TImageEx* view, PressKind kind, int x, int y) {
+void Chip16x16EditClass::ViewPress(TImageEx* view, PressKind kind, KeyMods, int x, int y) {
     const ViewKind v = KindOf(view);
-    if (v == ViewKind::None) return;
-    if (x < 0 || y < 0 || x >= view->width() || y >= view->height()) return;
+    if (v == ViewKind::None || !InsideView(view, x, y)) return;
     const bool left = kind == PressKind::Left || kind == PressKind::LeftCtrl || kind == PressKind::LeftShift;
     const bool right = kind == PressKind::Right || kind == PressKind::RightCtrl;
     switch (v) {
@@ -348,8 +330,10 @@ void Chip16x16EditClass::ViewPress(TImageEx* view, PressKind kind, int x, int y)
     }
     case ViewKind::Chip: {
         const int quarter = 2 * (y / kQuarter) + x / kQuarter;
-        if (left) PutTile(quarter);
-        else if (right) SelectTile(ChipTile(selectedChip_, quarter));
+        if (left)
+            PutTile(quarter);
+        else if (right)
+            SelectTile(ChipTile(selectedChip_, quarter));
         break;
     }
     case ViewKind::None: break;
@@ -454,19 +438,14 @@ QString Chip16x16EditClass::UnusedTileList() const {
 }
 
 void Chip16x16EditClass::Unused16x16ChipCheckClicked() {
-    if (!listDialog_) return;
-    listDialog_->ReplaceButton()->setVisible(false);
-    listDialog_->Fill(QString::fromUtf8("未使用16x16チップ番号"),
-                      QString::fromUtf8("32x32チップに使用されてない16x16チップ番号は"), UnusedChip16x16List());
-    listDialog_->ShowModal();
+    ctx_.shell.ShowUsageList({QString::fromUtf8("未使用16x16チップ番号"),
+                              QString::fromUtf8("32x32チップに使用されてない16x16チップ番号は"), UnusedChip16x16List(),
+                              nullptr});
 }
 
 void Chip16x16EditClass::UnusedTileCheckClicked() {
-    if (!listDialog_) return;
-    listDialog_->ReplaceButton()->setVisible(false);
-    listDialog_->Fill(QString::fromUtf8("未使用タイル番号"),
-                      QString::fromUtf8("16x16チップに使用されてないタイル番号は"), UnusedTileList());
-    listDialog_->ShowModal();
+    ctx_.shell.ShowUsageList({QString::fromUtf8("未使用タイル番号"),
+                              QString::fromUtf8("16x16チップに使用されてないタイル番号は"), UnusedTileList(), nullptr});
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -476,47 +455,36 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
     Chip16x16PageControls c;
 
     // Tile table and chip sheet side by side.
-    c.bgBankTable = new TImageEx("ImgBGBankTable", 256, 256, tab);
-    c.bgBankTable->move(4, 4);
-    c.scrBarBGBank0 = new QScrollBar(Qt::Vertical, tab);
-    c.scrBarBGBank0->setObjectName("ScrBarBGBank0");
-    c.scrBarBGBank0->setGeometry(261, 4, 17, 256);
+    c.bgBankTable = MakeView(tab, "ImgBGBankTable", 256, 256, 4, 4);
+    c.scrBarBGBank0 = MakeScrollBar(tab, "ScrBarBGBank0", Qt::Vertical, 261, 4, 17, 256, 0, 99);
+    c.scrBarBGBank0->setPageStep(10);
     c.scrBarBGBank0->setVisible(false);
-    c.scrBarBGBank1 = new QScrollBar(Qt::Vertical, tab);
-    c.scrBarBGBank1->setObjectName("ScrBarBGBank1");
-    c.scrBarBGBank1->setGeometry(261, 4, 17, 256);
+    c.scrBarBGBank1 = MakeScrollBar(tab, "ScrBarBGBank1", Qt::Vertical, 261, 4, 17, 256, 0, 99);
+    c.scrBarBGBank1->setPageStep(10);
     c.scrBarBGBank1->setVisible(false);
     c.lblBGBank0 = MakeLabel(tab, QString(), 4, 262, 40, "LblBGBank0");
     c.lblBGBank0->setVisible(false);
     c.lblBGBank1 = MakeLabel(tab, QString(), 4, 262, 40, "LblBGBank1");
     c.lblBGBank1->setVisible(false);
 
-    c.chipView = new TImageEx("ImgEdit16x16ChipView", 256, 256, tab);
-    c.chipView->move(268, 4);
+    c.chipView = MakeView(tab, "ImgEdit16x16ChipView", 256, 256, 268, 4);
 
     // The chip being edited, to the right of the sheet.
     const int rx = 532;
-    c.chip = new TImageEx("ImgEdit16x16Chip", 64, 64, tab);
-    c.chip->move(rx + 4, 4);
+    c.chip = MakeView(tab, "ImgEdit16x16Chip", 64, 64, rx + 4, 4);
     MakeLabel(tab, QString::fromUtf8("  No:"), rx, 74);
     c.lblSelectChipIndex = MakeLabel(tab, "00", rx + 40, 74, 30, "LblSelectChipIndex");
     MakeLabel(tab, QString::fromUtf8("Tile:"), rx, 94);
     for (int q = 0; q < 4; ++q) {
-        const QString name = QStringLiteral("LblSelectChipTile%1").arg(q);
-        c.lblSelectChipTile[q] = MakeLabel(tab, "00", rx + 20 + 26 * (q % 2), 112 + 18 * (q / 2), 22);
-        c.lblSelectChipTile[q]->setObjectName(name);
+        const QByteArray name = QStringLiteral("LblSelectChipTile%1").arg(q).toLatin1();
+        c.lblSelectChipTile[q] = MakeLabel(tab, "00", rx + 20 + 26 * (q % 2), 112 + 18 * (q / 2), 22, name.constData());
     }
     MakeLabel(tab, QString::fromUtf8("属性:"), rx, 154);
-    c.editSelectChipProperty = new QLineEdit(tab);
-    c.editSelectChipProperty->setObjectName("EditSelectChipProperty");
-    c.editSelectChipProperty->setMaxLength(2);
-    c.editSelectChipProperty->setGeometry(rx + 34, 151, 32, 22);
+    c.editSelectChipProperty = HexByteField::Make(tab, "EditSelectChipProperty", rx + 34, 151, 32, 22).Edit();
     c.lblSelectChipProperty = MakeLabel(tab, "(00 + 0)", rx, 178, 76, "LblSelectChipProperty");
 
-    auto* tileGroup = new QGroupBox(QString::fromUtf8("選択タイル"), tab);
-    tileGroup->setGeometry(rx, 200, 76, 80);
-    c.selectTile = new TImageEx("ImgSelectTile", 32, 32, tileGroup);
-    c.selectTile->move(6, 20);
+    auto* tileGroup = MakeGroup(tab, QString::fromUtf8("選択タイル"), rx, 200, 76, 80);
+    c.selectTile = MakeView(tileGroup, "ImgSelectTile", 32, 32, 6, 20);
     MakeLabel(tileGroup, QString::fromUtf8("No:"), 6, 56);
     c.lblSelectBGBankTileIndex = MakeLabel(tileGroup, "00", 30, 56, 30, "LblSelectBGBankTileIndex");
 
@@ -524,8 +492,8 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
     MakeLabel(tab, QString::fromUtf8("開始位置:"), 4, 272);
     c.cbSelectBGloadPoint = new QComboBox(tab);
     c.cbSelectBGloadPoint->setObjectName("CBSelectBGloadPoint");
-    c.cbSelectBGloadPoint->addItems({QString::fromUtf8("スタート地点～"), QString::fromUtf8("中間1～"),
-                                     QString::fromUtf8("中間2～")});
+    c.cbSelectBGloadPoint->addItems(
+        {QString::fromUtf8("スタート地点～"), QString::fromUtf8("中間1～"), QString::fromUtf8("中間2～")});
     c.cbSelectBGloadPoint->setGeometry(84, 268, 150, 24);
     MakeLabel(tab, QString::fromUtf8("データ番号:"), 4, 300);
     c.lblSelectBGLoadDataIndex = MakeLabel(tab, "00", 84, 300, 30, "LblSelectBGLoadDataIndex");
@@ -534,24 +502,17 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
 
     MakeLabel(tab, QString::fromUtf8("スクロール番号:"), 4, 330);
     c.lblSelectScrollIndex = MakeLabel(tab, "00", 110, 330, 30, "LblSelectScrollIndex");
-    c.scrBarSelectScrollIndex = new QScrollBar(Qt::Horizontal, tab);
-    c.scrBarSelectScrollIndex->setObjectName("ScrBarSelectScrollIndex");
-    c.scrBarSelectScrollIndex->setRange(0, 15);
-    c.scrBarSelectScrollIndex->setPageStep(1);
-    c.scrBarSelectScrollIndex->setGeometry(4, 352, 250, 18);
+    c.scrBarSelectScrollIndex = MakeScrollBar(tab, "ScrBarSelectScrollIndex", Qt::Horizontal, 4, 352, 250, 18, 0, 15);
     MakeLabel(tab, QString::fromUtf8("データ番号:"), 4, 378);
     c.lblSelectScrollBGLoadIndex = MakeLabel(tab, "00", 84, 378, 30, "LblSelectScrollBGLoadIndex");
     MakeLabel(tab, QString::fromUtf8("Address:"), 120, 378);
     c.lblSelectScrollBGLoadAddress = MakeLabel(tab, "-----", 184, 378, 60, "LblSelectScrollBGLoadAddress");
 
-    c.button1 = new QPushButton(QString::fromUtf8("再読み込み"), tab);
-    c.button1->setObjectName("Button1");
-    c.button1->setGeometry(4, 410, 110, 26);
+    c.button1 = MakeButton(tab, "Button1", QString::fromUtf8("再読み込み"), 4, 410, 110, 26);
 
     // Kind of the chip: 16 radio buttons in two columns.
-    c.rgChipPropertySelect = new QGroupBox(QString::fromUtf8("チップ属性"), tab);
-    c.rgChipPropertySelect->setObjectName("RGChipPropertySelect");
-    c.rgChipPropertySelect->setGeometry(268, 266, 336, 196);
+    c.rgChipPropertySelect =
+        MakeGroup(tab, QString::fromUtf8("チップ属性"), 268, 266, 336, 196, "RGChipPropertySelect");
     c.chipPropertyButtons = new QButtonGroup(c.rgChipPropertySelect);
     c.chipPropertyButtons->setExclusive(true);
     for (int k = 0; k < 16; ++k) {
@@ -562,9 +523,7 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
     ApplyChipAttributeCaptions(c.rgChipPropertySelect, ctx.graphics.ChipAttributeNames());
 
     // Palette of the chip: four buttons, each with the four colours of its BG palette beside it.
-    c.rgPaletteSelect = new QGroupBox(QString::fromUtf8("使用パレット"), tab);
-    c.rgPaletteSelect->setObjectName("RGPaletteSelect");
-    c.rgPaletteSelect->setGeometry(4, 468, 600, 46);
+    c.rgPaletteSelect = MakeGroup(tab, QString::fromUtf8("使用パレット"), 4, 468, 600, 46, "RGPaletteSelect");
     c.paletteButtons = new QButtonGroup(c.rgPaletteSelect);
     c.paletteButtons->setExclusive(true);
     for (int p = 0; p < 4; ++p) {
@@ -582,31 +541,10 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
     }
 
     // The two usage checks of this page.
-    c.btnUnused16x16ChipChk = new QPushButton(QString::fromUtf8("未使用チップ番号表示"), tab);
-    c.btnUnused16x16ChipChk->setObjectName("BtnUnused16x16ChipChk");
-    c.btnUnused16x16ChipChk->setGeometry(4, 522, 170, 26);
-    c.btnUnusedTileChk = new QPushButton(QString::fromUtf8("未使用タイル番号表示"), tab);
-    c.btnUnusedTileChk->setObjectName("BtnUnusedTileChk");
-    c.btnUnusedTileChk->setGeometry(180, 522, 170, 26);
+    c.btnUnused16x16ChipChk =
+        MakeButton(tab, "BtnUnused16x16ChipChk", QString::fromUtf8("未使用チップ番号表示"), 4, 522, 170, 26);
+    c.btnUnusedTileChk =
+        MakeButton(tab, "BtnUnusedTileChk", QString::fromUtf8("未使用タイル番号表示"), 180, 522, 170, 26);
 
-    // The list dialog is shared by the check buttons of several pages: one per main window.
-    QWidget* owner = dynamic_cast<QWidget*>(&ctx.shell);
-    TShowUnusedChipNumForm* dialog = TShowUnusedChipNumForm::Shared(owner ? owner : tab);
-
-    auto controller = std::make_unique<Chip16x16EditClass>(ctx, c, dialog);
-    Chip16x16EditClass* self = controller.get();
-    QObject::connect(c.chipPropertyButtons, &QButtonGroup::idClicked, self,
-                     [self](int id) { self->KindClicked(id); });
-    QObject::connect(c.paletteButtons, &QButtonGroup::idClicked, self, [self](int id) { self->PaletteClicked(id); });
-    QObject::connect(c.editSelectChipProperty, &QLineEdit::textChanged, self,
-                     [self] { self->AttributeTextChanged(); });
-    QObject::connect(c.cbSelectBGloadPoint, &QComboBox::currentIndexChanged, self,
-                     [self](int index) { self->LoadPointChanged(index); });
-    QObject::connect(c.scrBarSelectScrollIndex, &QScrollBar::valueChanged, self,
-                     [self](int value) { self->ScrollChanged(value); });
-    QObject::connect(c.button1, &QPushButton::clicked, self, [self] { self->ReloadClicked(); });
-    QObject::connect(c.btnUnused16x16ChipChk, &QPushButton::clicked, self,
-                     [self] { self->Unused16x16ChipCheckClicked(); });
-    QObject::connect(c.btnUnusedTileChk, &QPushButton::clicked, self, [self] { self->UnusedTileCheckClicked(); });
-    return controller;
+    return std::make_unique<Chip16x16EditClass>(ctx, c);
 }

@@ -8,9 +8,9 @@
 #include <array>
 #include <memory>
 
-#include "graphics.h"
-#include "pagecontroller.h"
-#include "pagefactory.h"
+#include "editors/pagecontroller.h"
+#include "editors/pagekit.h"
+#include "graphics/graphics.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -21,19 +21,18 @@ class QPushButton;
 class QScrollBar;
 class QWidget;
 class TImageEx;
-class TShowUnusedChipNumForm;
 
 // The controls of the page, built by Create16x16ChipPage.
 struct Chip16x16PageControls {
-    TImageEx* bgBankTable = nullptr;        // ImgBGBankTable, 256 x 256: tile surface at 2x
-    TImageEx* chipView = nullptr;           // ImgEdit16x16ChipView, 256 x 256: chip sheet at 1:1
-    TImageEx* chip = nullptr;               // ImgEdit16x16Chip, 64 x 64: selected chip at 4x
-    TImageEx* selectTile = nullptr;         // ImgSelectTile, 32 x 32: selected tile at 4x
+    TImageEx* bgBankTable = nullptr;          // ImgBGBankTable, 256 x 256: tile surface at 2x
+    TImageEx* chipView = nullptr;             // ImgEdit16x16ChipView, 256 x 256: chip sheet at 1:1
+    TImageEx* chip = nullptr;                 // ImgEdit16x16Chip, 64 x 64: selected chip at 4x
+    TImageEx* selectTile = nullptr;           // ImgSelectTile, 32 x 32: selected tile at 4x
     std::array<QWidget*, 16> paletteColor{};  // PanelPaletteColor0..15
     QLabel* lblSelectChipIndex = nullptr;
     QLabel* lblSelectBGBankTileIndex = nullptr;
     std::array<QLabel*, 4> lblSelectChipTile{};  // LblSelectChipTile0..3
-    QLabel* lblBGBank0 = nullptr;           // kept for the page layout; not shown
+    QLabel* lblBGBank0 = nullptr;                // kept for the page layout; not shown
     QLabel* lblBGBank1 = nullptr;
     QLabel* lblSelectChipProperty = nullptr;
     QLabel* lblSelectScrollIndex = nullptr;
@@ -43,32 +42,29 @@ struct Chip16x16PageControls {
     QLabel* lblSelectScrollBGLoadAddress = nullptr;
     QGroupBox* rgChipPropertySelect = nullptr;  // group box of 16 radio buttons, ids 0..15
     QButtonGroup* chipPropertyButtons = nullptr;
-    QGroupBox* rgPaletteSelect = nullptr;       // group box of 4 radio buttons, ids 0..3
+    QGroupBox* rgPaletteSelect = nullptr;  // group box of 4 radio buttons, ids 0..3
     QButtonGroup* paletteButtons = nullptr;
-    QScrollBar* scrBarBGBank0 = nullptr;    // kept for the page layout; not shown
+    QScrollBar* scrBarBGBank0 = nullptr;  // kept for the page layout; not shown
     QScrollBar* scrBarBGBank1 = nullptr;
     QScrollBar* scrBarSelectScrollIndex = nullptr;  // 0 to 15
     QComboBox* cbSelectBGloadPoint = nullptr;
-    QLineEdit* editSelectChipProperty = nullptr;    // at most 2 characters
-    QPushButton* button1 = nullptr;                 // "再読み込み"
+    QLineEdit* editSelectChipProperty = nullptr;  // at most 2 characters
+    QPushButton* button1 = nullptr;               // "再読み込み"
     QPushButton* btnUnused16x16ChipChk = nullptr;
     QPushButton* btnUnusedTileChk = nullptr;
 };
 
 class Chip16x16EditClass : public QObject, public PageController {
 public:
-    static constexpr const char* kReloadQuestion =
-        "このステージのチップ・BGバンクを読み込み直します。よろしいですか？";
+    static constexpr const char* kReloadQuestion = "このステージのチップ・BGバンクを読み込み直します。よろしいですか？";
 
-    // listDialog may be null (the two check buttons then do nothing).
-    Chip16x16EditClass(PageContext& context, const Chip16x16PageControls& controls,
-                       TShowUnusedChipNumForm* listDialog);
+    Chip16x16EditClass(PageContext& context, const Chip16x16PageControls& controls);
 
     void Reset() override;
     void Activate() override;
     void RefreshColours() override;
     void RebuildSheet() override;
-    void ViewPress(TImageEx* view, PressKind kind, int x, int y) override;
+    void ViewPress(TImageEx* view, PressKind kind, KeyMods mods, int x, int y) override;
     void ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) override;
     void ViewLeave(TImageEx* view) override;
 
@@ -83,7 +79,6 @@ public:
     int ScrollNumber() const { return scroll_; }
     const std::array<Byte, 5>& CopiedChip() const { return copied_; }
     const Chip16x16PageControls& Controls() const { return c_; }
-    TShowUnusedChipNumForm* ListDialog() const { return listDialog_; }
 
     // The lists of the two checks of this page (two hex digits and a space per number, CR LF per line).
     QString UnusedChip16x16List() const;
@@ -122,10 +117,6 @@ private:
 
     void RepaintTileCell(int tile);
     void RepaintChipCell(int chip);
-    // Moves the magenta outline of a 16 x 16 grid view to cell (-1 for none), repainting the old cell first.
-    void MoveGridHover(int& hover, int cell, TImageEx* view, void (Chip16x16EditClass::*repaint)(int));
-    void HoverTile(int cell);
-    void HoverChip(int cell);
     void HoverQuarter(int quarter);
 
     void PutTile(int quarter);
@@ -134,7 +125,6 @@ private:
 
     PageContext& ctx_;
     Chip16x16PageControls c_;
-    TShowUnusedChipNumForm* listDialog_;
     BgBank bank_;
     IndexedBitmap tileSurface_;  // 128 x 128, bare tile colours 0 to 3
     int shownStage_ = -1;
@@ -143,8 +133,8 @@ private:
     int viewPalette_ = 0;
     int selectedTile_ = 0;
     int selectedChip_ = 0;
-    int hoverTile_ = -1;
-    int hoverChip_ = -1;
+    GridHover tileHover_;  // the tile table, 16 x 16 cells
+    GridHover chipHover_;  // the chip view, 16 x 16 cells
     int hoverQuarter_ = -1;
     std::array<Byte, 5> copied_{};
     bool updating_ = false;  // controls set by the program: their change handlers do nothing

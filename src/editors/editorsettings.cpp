@@ -1,6 +1,6 @@
-#include "editorsettings.h"
+#include "editors/editorsettings.h"
 
-#include "MyIniFiles.h"
+#include "document/MyIniFiles.h"
 
 EditorSettings EditorSettings::Read(const TMyMemIniFile& ini) {
     EditorSettings s;
@@ -9,7 +9,6 @@ EditorSettings EditorSettings::Read(const TMyMemIniFile& ini) {
     s.grid32x32 = ini.ReadBool("32x32ChipEdit", "Grid", false);
     s.gridMapSet = ini.ReadBool("MapSetEdit", "Grid", false);
     s.interval = ini.ReadInteger("Timer", "Interval", kDefaultInterval);
-    if (s.interval <= 0) s.interval = kDefaultInterval;
     s.undoEnabled = ini.ReadBool("Undo", "Enabled", true);
     return s;
 }

@@ -1,14 +1,61 @@
 #pragma once
-// The contract between the main window and each page's controller.
+// The contract between the main window and each page's controller: the page indexes, what a controller is
+// handed (PageContext), the state the pages share (PageLinks) and the operations the main window calls.
 
+#include <QStringList>
 #include <Qt>
 
+#include "editors/editorsettings.h"
+
+class QTimer;
 class TImageEx;
+class RomImageData;
+class EditFlagManagement;
+class EditorGraphics;
+class EditorShell;
+
+// Page indexes in tab order.
+enum PageIndex : int {
+    kPageMap = 0,
+    kPageMapSet = 1,
+    kPage32x32Chip = 2,
+    kPage16x16Chip = 3,
+    kPagePalette = 4,
+    kPageObject = 5,
+    kPageCount = 6,
+};
 
 // The press combinations the main window tells apart, tested per view in the order its table gives.
 // The palette rows tell apart only "left" and "any other button": every non-left press there is Other.
 // Elsewhere a middle press is not routed at all.
 enum class PressKind { Left, LeftShift, LeftCtrl, Right, RightCtrl, Other };
+
+// The Shift and Ctrl state of a routed press: every press carries it, whatever kind it matched.
+struct KeyMods {
+    bool shift = false;
+    bool ctrl = false;
+};
+
+// State one page sets and another reads, owned by the main window.
+struct PageLinks {
+    // The 32x32 chip the map set page paints with; a left click on the 32x32 chip view sets it too.
+    int mapSetSelectedChip = 0;
+    // The palette set chosen on the palette page (0 to 6): the timer animates its four animation numbers.
+    int paletteSet = 0;
+};
+
+struct PageContext {
+    RomImageData& rom;
+    EditFlagManagement& flags;
+    EditorGraphics& graphics;
+    EditorShell& shell;
+    QTimer& frameTimer;
+    // The six options as read at start; each page puts its own into its controls.
+    const EditorSettings& settings;
+    // The object kind names: the lines of "ObjectList.txt" (at most 256), or "00" to "FF".
+    const QStringList& objectKindNames;
+    PageLinks& links;
+};
 
 class PageController {
 public:
@@ -26,9 +73,32 @@ public:
     virtual void RebuildSheet() {}
 
     // View events routed by the main window; view->Tag() is the view's index.
-    virtual void ViewPress(TImageEx* view, PressKind kind, int x, int y) { (void)view; (void)kind; (void)x; (void)y; }
+    virtual void ViewPress(TImageEx* view, PressKind kind, KeyMods mods, int x, int y) {
+        (void)view;
+        (void)kind;
+        (void)mods;
+        (void)x;
+        (void)y;
+    }
     virtual void ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) {
-        (void)view; (void)held; (void)shift; (void)ctrl; (void)x; (void)y;
+        (void)view;
+        (void)held;
+        (void)shift;
+        (void)ctrl;
+        (void)x;
+        (void)y;
     }
     virtual void ViewLeave(TImageEx* view) { (void)view; }
+
+    // What a view shows, for the status texts: the half of the chip set (0 or 1) in the 32x32 chip view,
+    // the map set number in a map set view; -1 for any other view.
+    virtual int ShownSet(const TImageEx* view) const {
+        (void)view;
+        return -1;
+    }
+
+    // Puts the page's options into its controls at start (no redraw, no change handler), and writes them
+    // back before the window closes. Pages without options leave both empty.
+    virtual void ApplySettings(const EditorSettings& settings) { (void)settings; }
+    virtual void StoreSettings(EditorSettings& settings) const { (void)settings; }
 };

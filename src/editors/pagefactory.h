@@ -5,32 +5,9 @@
 
 #include <memory>
 
-class QTimer;
+#include "editors/pagecontroller.h"
+
 class QWidget;
-class RomImageData;
-class EditFlagManagement;
-class EditorGraphics;
-class EditorShell;
-class PageController;
-
-// Page indexes in tab order.
-enum PageIndex : int {
-    kPageMap = 0,
-    kPageMapSet = 1,
-    kPage32x32Chip = 2,
-    kPage16x16Chip = 3,
-    kPagePalette = 4,
-    kPageObject = 5,
-    kPageCount = 6,
-};
-
-struct PageContext {
-    RomImageData& rom;
-    EditFlagManagement& flags;
-    EditorGraphics& graphics;
-    EditorShell& shell;
-    QTimer& frameTimer;
-};
 
 class PageFactory {
 public:

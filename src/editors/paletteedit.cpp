@@ -1,4 +1,4 @@
-#include "paletteedit.h"
+#include "editors/paletteedit.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,16 +7,15 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QWidget>
-#include <cstring>
 
-#include "ImageEx.h"
-#include "edit_flag.h"
-#include "editorshell.h"
-#include "fileio.h"
-#include "hextext.h"
-#include "userprompts.h"
+#include "document/edit_flag.h"
+#include "document/fileio.h"
+#include "editors/ImageEx.h"
+#include "editors/editorshell.h"
+#include "editors/pagekit.h"
+#include "editors/userprompts.h"
+#include "graphics/hextext.h"
 
 namespace {
 
@@ -25,37 +24,29 @@ constexpr int kStripWidth = 16 * PaletteEditClass::kCell;
 constexpr int kRowWidth = 4 * PaletteEditClass::kCell;
 
 const char* const kAskPaletteReload = "このステージのパレットを読み込み直します。よろしいですか？";
-const char* const kAskAnimationReload =
-    "このステージのアニメーションパレットを読み込み直します。よろしいですか？";
-
-
-
-// Copies a rectangle between two RGB32 pictures of the same format, clipped to both.
-void CopyRect(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy, int w, int h) {
-    if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
-    for (int r = 0; r < h; ++r) {
-        const int yd = dy + r, ys = sy + r;
-        if (yd < 0 || yd >= dst.height() || ys < 0 || ys >= src.height()) continue;
-        int x0 = 0, x1 = w;
-        if (dx + x0 < 0) x0 = -dx;
-        if (sx + x0 < 0) x0 = -sx;
-        if (dx + x1 > dst.width()) x1 = dst.width() - dx;
-        if (sx + x1 > src.width()) x1 = src.width() - sx;
-        if (x1 <= x0) continue;
-        std::memcpy(reinterpret_cast<QRgb*>(dst.scanLine(yd)) + dx + x0,
-                    reinterpret_cast<const QRgb*>(src.constScanLine(ys)) + sx + x0,
-                    static_cast<std::size_t>(x1 - x0) * sizeof(QRgb));
-    }
-}
+const char* const kAskAnimationReload = "このステージのアニメーションパレットを読み込み直します。よろしいですか？";
 
 // Colour numbers 0x40 and above only occur in malformed data; they are shown with their low six
 // bits, as the stage palette takes them.
-int ShownColour(int number) { return number & 0x3F; }
+int ShownColour(int number) {
+    return number & 0x3F;
+}
 
 }  // namespace
 
 PaletteEditClass::PaletteEditClass(PageContext& context, const PalettePageControls& controls)
-    : ctx_(context), c_(controls) {
+    : ctx_(context),
+      c_(controls),
+      paletteHover_(context.graphics, kCell, 16, [this](int entry) { RepaintPaletteCell(entry); }),
+      colourHover_(context.graphics, kCell, 16, [this](int cell) { RepaintColourCell(cell); }) {
+    // The palette row of 16 squares is spread over four views of four squares each.
+    paletteHover_.SetOutline([this](int entry) {
+        TImageEx* view = c_.palView[entry / 4];
+        if (!view) return;
+        ctx_.graphics.DrawHoverOutline(view->Picture(), kCell * (entry % 4), 0, kCell);
+        view->Changed();
+    });
+    colourHover_.SetView(c_.colorTable);
     paletteStrip_ = ctx_.graphics.CreateViewBitmap(kStripWidth, kCell);
     colourTable_ = ctx_.graphics.CreateViewBitmap(kStripWidth, 4 * kCell);
     animatedStrip_ = ctx_.graphics.CreateStageBitmap(kStripWidth, kCell);
@@ -66,18 +57,15 @@ PaletteEditClass::PaletteEditClass(PageContext& context, const PalettePageContro
     if (c_.selectPaletteSet)
         connect(c_.selectPaletteSet, &QComboBox::currentIndexChanged, this, [this] { PaletteSetSelected(); });
     for (int i = 0; i < 16; ++i)
-        if (c_.editPal[i])
-            connect(c_.editPal[i], &QLineEdit::textChanged, this, [this, i] { ColourFieldChanged(i); });
+        if (c_.editPal[i]) connect(c_.editPal[i], &QLineEdit::textChanged, this, [this, i] { ColourFieldChanged(i); });
     for (int p = 0; p < 4; ++p) {
         if (c_.editAnimePal[p])
             connect(c_.editAnimePal[p], &QLineEdit::textChanged, this, [this, p] { AnimationFieldChanged(p); });
-        if (c_.animeUp[p])
-            connect(c_.animeUp[p], &QToolButton::clicked, this, [this, p] { AnimationArrow(p, true); });
+        if (c_.animeUp[p]) connect(c_.animeUp[p], &QToolButton::clicked, this, [this, p] { AnimationArrow(p, true); });
         if (c_.animeDown[p])
             connect(c_.animeDown[p], &QToolButton::clicked, this, [this, p] { AnimationArrow(p, false); });
     }
-    if (c_.paletteReload)
-        connect(c_.paletteReload, &QPushButton::clicked, this, [this] { PaletteReloadClicked(); });
+    if (c_.paletteReload) connect(c_.paletteReload, &QPushButton::clicked, this, [this] { PaletteReloadClicked(); });
     if (c_.animationPaletteReload)
         connect(c_.animationPaletteReload, &QPushButton::clicked, this, [this] { AnimationPaletteReloadClicked(); });
 }
@@ -115,25 +103,25 @@ void PaletteEditClass::Reset() {
     if (stage != shownStage_) {
         shownStage_ = stage;
         if (c_.selectPaletteSet && c_.selectPaletteSet->currentIndex() != 0) {
-            resettingList_ = true;
+            const FillingGuard filling(resettingList_);
             c_.selectPaletteSet->setCurrentIndex(0);
-            resettingList_ = false;
         }
     }
-    hoverPalette_ = -1;
-    hoverColour_ = -1;
+    ctx_.links.paletteSet = SelectedPaletteSet();
+    paletteHover_.Forget();
+    colourHover_.Forget();
 
     DrawPaletteStrip();
     for (int p = 0; p < 4; ++p) {
         if (!c_.palView[p]) continue;
-        CopyRect(c_.palView[p]->Picture(), 0, 0, paletteStrip_, kRowWidth * p, 0, kRowWidth, kCell);
+        EditorGraphics::CopyRect(c_.palView[p]->Picture(), 0, 0, paletteStrip_, kRowWidth * p, 0, kRowWidth, kCell);
         c_.palView[p]->Changed();
     }
     ShowColourFields();
 
     DrawColourTable();
     if (c_.colorTable) {
-        CopyRect(c_.colorTable->Picture(), 0, 0, colourTable_, 0, 0, kStripWidth, 4 * kCell);
+        EditorGraphics::CopyRect(c_.colorTable->Picture(), 0, 0, colourTable_, 0, 0, kStripWidth, 4 * kCell);
         c_.colorTable->Changed();
     }
     ShowSelectedColour();
@@ -148,9 +136,12 @@ void PaletteEditClass::Activate() {
     ShowAnimationFields();
 }
 
-void PaletteEditClass::RefreshColours() { RefreshAnimationViews(); }
+void PaletteEditClass::RefreshColours() {
+    RefreshAnimationViews();
+}
 
 void PaletteEditClass::PaletteSetSelected() {
+    ctx_.links.paletteSet = SelectedPaletteSet();
     if (resettingList_) return;
     // The main window stops the timer, runs Reset, restarts the animation and the timer.
     ctx_.shell.PaletteSetChanged();
@@ -173,13 +164,9 @@ void PaletteEditClass::DrawColourTable() {
 void PaletteEditClass::ShowSelectedColour() {
     if (c_.selectColor) {
         QImage& pic = c_.selectColor->Picture();
-        const int sx = kCell * (selectedColor_ % 16), sy = kCell * (selectedColor_ / 16);
         // The square of the colour table, scaled to the preview.
-        for (int y = 0; y < pic.height(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(pic.scanLine(y));
-            const QRgb* srow = reinterpret_cast<const QRgb*>(colourTable_.constScanLine(sy + y * kCell / pic.height()));
-            for (int x = 0; x < pic.width(); ++x) row[x] = srow[sx + x * kCell / pic.width()];
-        }
+        EditorGraphics::CopyScaled(pic, 0, 0, pic.width(), pic.height(), colourTable_, kCell * (selectedColor_ % 16),
+                                   kCell * (selectedColor_ / 16), kCell, kCell);
         c_.selectColor->Changed();
     }
     if (c_.lblSelectColor) c_.lblSelectColor->setText(Hex2(selectedColor_));
@@ -199,33 +186,25 @@ void PaletteEditClass::RepaintPaletteCell(int entry) {
     if (entry < 0 || entry >= 16) return;
     TImageEx* view = c_.palView[entry / 4];
     if (!view) return;
-    CopyRect(view->Picture(), kCell * (entry % 4), 0, paletteStrip_, kCell * entry, 0, kCell, kCell);
+    EditorGraphics::CopyRect(view->Picture(), kCell * (entry % 4), 0, paletteStrip_, kCell * entry, 0, kCell, kCell);
     view->Changed();
 }
 
 void PaletteEditClass::RepaintColourCell(int cell) {
     if (cell < 0 || cell >= 64 || !c_.colorTable) return;
     const int x = kCell * (cell % 16), y = kCell * (cell / 16);
-    CopyRect(c_.colorTable->Picture(), x, y, colourTable_, x, y, kCell, kCell);
+    EditorGraphics::CopyRect(c_.colorTable->Picture(), x, y, colourTable_, x, y, kCell, kCell);
     c_.colorTable->Changed();
-}
-
-void PaletteEditClass::SetFieldText(QLineEdit* field, const QString& text) {
-    if (!field) return;
-    const bool was = settingFields_;
-    settingFields_ = true;
-    if (field->text() != text) field->setText(text);
-    settingFields_ = was;
 }
 
 void PaletteEditClass::ShowColourFields() {
     const Byte* colours = StoredColours();
-    for (int i = 0; i < 16; ++i) SetFieldText(c_.editPal[i], Hex2(colours[i]));
+    for (int i = 0; i < 16; ++i) HexByteField(c_.editPal[i]).Show(colours[i]);
 }
 
 void PaletteEditClass::ShowAnimationFields() {
     const Byte* anime = StoredAnimation();
-    for (int p = 0; p < 4; ++p) SetFieldText(c_.editAnimePal[p], Hex2(anime[p]));
+    for (int p = 0; p < 4; ++p) HexByteField(c_.editAnimePal[p]).Show(anime[p]);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -239,54 +218,33 @@ PaletteEditClass::ViewKind PaletteEditClass::KindOf(const TImageEx* view) const 
     return ViewKind::None;
 }
 
-void PaletteEditClass::HoverPalette(int entry) {
-    if (entry == hoverPalette_) return;
-    RepaintPaletteCell(hoverPalette_);
-    hoverPalette_ = entry;
-    if (entry < 0) return;
-    TImageEx* view = c_.palView[entry / 4];
-    if (!view) return;
-    ctx_.graphics.DrawHoverOutline(view->Picture(), kCell * (entry % 4), 0, kCell);
-    view->Changed();
-}
-
-void PaletteEditClass::HoverColour(int cell) {
-    if (cell == hoverColour_) return;
-    RepaintColourCell(hoverColour_);
-    hoverColour_ = cell;
-    if (cell < 0 || !c_.colorTable) return;
-    ctx_.graphics.DrawHoverOutline(c_.colorTable->Picture(), kCell * (cell % 16), kCell * (cell / 16), kCell);
-    c_.colorTable->Changed();
-}
-
 void PaletteEditClass::ViewMove(TImageEx* view, Qt::MouseButtons, bool, bool, int x, int y) {
     switch (KindOf(view)) {
     case ViewKind::Palette: {
         // A move reported while a button holds the pointer outside the view frames no cell.
         const bool inside = x >= 0 && x < kRowWidth && y >= 0 && y < kCell;
         const int p = view->Tag();
-        HoverPalette(inside && p >= 0 && p < 4 ? 4 * p + x / kCell : -1);
+        paletteHover_.MoveTo(inside && p >= 0 && p < 4 ? 4 * p + x / kCell : -1);
         break;
     }
     case ViewKind::ColourTable: {
         const bool inside = x >= 0 && x < kStripWidth && y >= 0 && y < 4 * kCell;
-        HoverColour(inside ? 16 * (y / kCell) + x / kCell : -1);
+        colourHover_.MoveTo(inside ? 16 * (y / kCell) + x / kCell : -1);
         break;
     }
-    case ViewKind::None:
-        break;
+    case ViewKind::None: break;
     }
 }
 
 void PaletteEditClass::ViewLeave(TImageEx* view) {
     switch (KindOf(view)) {
-    case ViewKind::Palette: HoverPalette(-1); break;
-    case ViewKind::ColourTable: HoverColour(-1); break;
+    case ViewKind::Palette: paletteHover_.Leave(); break;
+    case ViewKind::ColourTable: colourHover_.Leave(); break;
     case ViewKind::None: break;
     }
 }
 
-void PaletteEditClass::ViewPress(TImageEx* view, PressKind kind, int x, int y) {
+void PaletteEditClass::ViewPress(TImageEx* view, PressKind kind, KeyMods, int x, int y) {
     const bool left = kind == PressKind::Left || kind == PressKind::LeftShift || kind == PressKind::LeftCtrl;
     switch (KindOf(view)) {
     case ViewKind::Palette: {
@@ -295,7 +253,7 @@ void PaletteEditClass::ViewPress(TImageEx* view, PressKind kind, int x, int y) {
         const int entry = 4 * p + x / kCell;
         if (left) {
             // Written into the field as two hex digits, then applied as if typed.
-            SetFieldText(c_.editPal[entry], Hex2(selectedColor_));
+            HexByteField(c_.editPal[entry]).Show(selectedColor_);
             ColourFieldChanged(entry);
         } else {
             const int stored = StoredColours()[entry];
@@ -310,8 +268,7 @@ void PaletteEditClass::ViewPress(TImageEx* view, PressKind kind, int x, int y) {
         ShowSelectedColour();
         break;
     }
-    case ViewKind::None:
-        break;
+    case ViewKind::None: break;
     }
 }
 
@@ -320,20 +277,19 @@ void PaletteEditClass::ViewPress(TImageEx* view, PressKind kind, int x, int y) {
 
 void PaletteEditClass::ColourFieldChanged(int entry) {
     if (settingFields_ || entry < 0 || entry >= 16) return;
-    QLineEdit* field = c_.editPal[entry];
-    if (!field || field->text().size() != 2) return;
+    const HexByteField field(c_.editPal[entry]);
+    if (!field || field.Edit()->text().size() != 2) return;
     const int stored = StoredColours()[entry];
-    int v = 0;
-    if (!ParseHex2(field->text(), v) || v > 0x3F) {
-        SetFieldText(field, Hex2(stored));
+    const std::optional<int> typed = field.Take(stored);
+    if (!typed || *typed > 0x3F) {
+        // Not a colour number: the stored one comes back.
+        field.Show(stored);
         RepaintPaletteCell(entry);
-        if (hoverPalette_ == entry) {
-            hoverPalette_ = -1;
-            HoverPalette(entry);
-        }
+        if (paletteHover_.Current() == entry) paletteHover_.Reoutline();
         return;
     }
-    SetFieldText(field, Hex2(v));
+    const int v = *typed;
+    field.Show(v);
     if (v == stored) return;
 
     StageData& stage = ctx_.rom.Current();
@@ -351,24 +307,22 @@ void PaletteEditClass::ColourFieldChanged(int entry) {
     // The palette view's square (keeping the hover outline when the pointer is on it).
     ctx_.graphics.FillBlock(paletteStrip_, kCell * entry, 0, kCell, kCell, ShownColour(v));
     RepaintPaletteCell(entry);
-    if (hoverPalette_ == entry) {
-        hoverPalette_ = -1;
-        HoverPalette(entry);
-    }
+    if (paletteHover_.Current() == entry) paletteHover_.Reoutline();
     ctx_.flags.SetModified(ModifiedCategory::Palette, ctx_.rom.CurrentStage(), true);
 }
 
 void PaletteEditClass::AnimationFieldChanged(int palette) {
     if (settingFields_ || palette < 0 || palette >= 4) return;
-    QLineEdit* field = c_.editAnimePal[palette];
-    if (!field || field->text().size() != 2) return;
+    const HexByteField field(c_.editAnimePal[palette]);
+    if (!field || field.Edit()->text().size() != 2) return;
     const int stored = StoredAnimation()[palette];
-    int v = 0;
-    if (!ParseHex2(field->text(), v) || (v >= 0x01 && v <= 0x7F)) {
-        SetFieldText(field, Hex2(stored));
+    const std::optional<int> typed = field.Take(stored);
+    if (!typed || (*typed >= 0x01 && *typed <= 0x7F)) {
+        field.Show(stored);
         return;
     }
-    SetFieldText(field, Hex2(v));
+    const int v = *typed;
+    field.Show(v);
     if (v == stored) return;
 
     const int set = SelectedPaletteSet();
@@ -384,7 +338,7 @@ void PaletteEditClass::AnimationFieldChanged(int palette) {
 void PaletteEditClass::AnimationArrow(int palette, bool up) {
     if (palette < 0 || palette >= 4) return;
     const int next = StepAnimationNumber(StoredAnimation()[palette], up);
-    SetFieldText(c_.editAnimePal[palette], Hex2(next));
+    HexByteField(c_.editAnimePal[palette]).Show(next);
     AnimationFieldChanged(palette);
 }
 
@@ -407,28 +361,6 @@ void PaletteEditClass::AnimationPaletteReloadClicked() {
 // ---------------------------------------------------------------------------------------------------
 // The page
 
-namespace {
-
-QLineEdit* MakeField(const QString& name, QWidget* parent, int x, int y, int w, int tag) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(2);
-    e->setGeometry(x, y, w, 20);
-    e->setProperty("Tag", tag);
-    return e;
-}
-
-QToolButton* MakeArrow(const QString& name, QWidget* parent, Qt::ArrowType arrow) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setArrowType(arrow);
-    b->setAutoRepeat(true);
-    b->setFixedSize(16, 11);
-    return b;
-}
-
-}  // namespace
-
 std::unique_ptr<PageController> CreatePalettePage(QWidget* tab, PageContext& ctx) {
     PalettePageControls c;
     const int cell = PaletteEditClass::kCell;
@@ -438,62 +370,39 @@ std::unique_ptr<PageController> CreatePalettePage(QWidget* tab, PageContext& ctx
     for (int s = 0; s < kSetCount; ++s) c.selectPaletteSet->addItem(QString::fromUtf8("定義") + QString::number(s));
     c.selectPaletteSet->setGeometry(8, 8, 100, 22);
 
-    auto* palGroup = new QGroupBox(QString::fromUtf8("パレット編集"), tab);
-    palGroup->setObjectName("GroupPaletteEdit");
-    palGroup->setGeometry(8, 38, 536, 82);
+    auto* palGroup = MakeGroup(tab, QString::fromUtf8("パレット編集"), 8, 38, 536, 82, "GroupPaletteEdit");
     for (int p = 0; p < 4; ++p) {
         const int x = 12 + 104 * p;
-        c.palView[p] = new TImageEx(QStringLiteral("ImgPalView%1").arg(p), kRowWidth, cell, palGroup, p);
-        c.palView[p]->move(x, 22);
+        c.palView[p] = MakeView(palGroup, QStringLiteral("ImgPalView%1").arg(p), kRowWidth, cell, x, 22, p);
         for (int k = 0; k < 4; ++k) {
             const int i = 4 * p + k;
-            c.editPal[i] = MakeField(QStringLiteral("EditPal%1").arg(i), palGroup, x + cell * k, 50, cell, i);
+            c.editPal[i] =
+                HexByteField::Make(palGroup, QStringLiteral("EditPal%1").arg(i), x + cell * k, 50, cell, 20, i).Edit();
         }
     }
-    c.paletteReload = new QPushButton(QString::fromUtf8("再読み込み"), palGroup);
-    c.paletteReload->setObjectName("BtnPaletteReload");
-    c.paletteReload->setGeometry(436, 22, 88, 26);
+    c.paletteReload = MakeButton(palGroup, "BtnPaletteReload", QString::fromUtf8("再読み込み"), 436, 22, 88, 26);
 
-    auto* tableGroup = new QGroupBox(QString::fromUtf8("カラーテーブル"), tab);
-    tableGroup->setObjectName("GroupColorTable");
-    tableGroup->setGeometry(8, 128, 400, 126);
-    c.colorTable = new TImageEx("ImgColorTable", kStripWidth, 4 * cell, tableGroup);
-    c.colorTable->move(8, 22);
+    auto* tableGroup = MakeGroup(tab, QString::fromUtf8("カラーテーブル"), 8, 128, 400, 126, "GroupColorTable");
+    c.colorTable = MakeView(tableGroup, "ImgColorTable", kStripWidth, 4 * cell, 8, 22);
 
-    auto* selGroup = new QGroupBox(QString::fromUtf8("選択カラー"), tab);
-    selGroup->setObjectName("GroupSelectColor");
-    selGroup->setGeometry(416, 128, 128, 126);
-    c.selectColor = new TImageEx("ImgSelectColor", 32, 32, selGroup);
-    c.selectColor->move(16, 26);
-    auto* no = new QLabel(QStringLiteral("No:"), selGroup);
-    no->setGeometry(16, 70, 28, 18);
-    c.lblSelectColor = new QLabel(QStringLiteral("00"), selGroup);
-    c.lblSelectColor->setObjectName("LblSelectColor");
-    c.lblSelectColor->setGeometry(46, 70, 40, 18);
+    auto* selGroup = MakeGroup(tab, QString::fromUtf8("選択カラー"), 416, 128, 128, 126, "GroupSelectColor");
+    c.selectColor = MakeView(selGroup, "ImgSelectColor", 32, 32, 16, 26);
+    MakeLabel(selGroup, QStringLiteral("No:"), 16, 70, 28);
+    c.lblSelectColor = MakeLabel(selGroup, QStringLiteral("00"), 46, 70, 40, "LblSelectColor");
 
-    auto* animGroup = new QGroupBox(QString::fromUtf8("パレットアニメーション選択"), tab);
-    animGroup->setObjectName("GroupPaletteAnimation");
-    animGroup->setGeometry(8, 262, 536, 84);
+    auto* animGroup =
+        MakeGroup(tab, QString::fromUtf8("パレットアニメーション選択"), 8, 262, 536, 84, "GroupPaletteAnimation");
     for (int p = 0; p < 4; ++p) {
         const int x = 12 + 104 * p;
-        c.animePal[p] = new TImageEx(QStringLiteral("ImgAnimePal%1").arg(p), kRowWidth, cell, animGroup, p);
-        c.animePal[p]->move(x, 22);
-        c.editAnimePal[p] = MakeField(QStringLiteral("EditAnimePal%1").arg(p), animGroup, x, 52, 32, p);
-        auto* ud = new QWidget(animGroup);
-        ud->setObjectName(QStringLiteral("UDAnimePal%1").arg(p));
-        ud->setProperty("Tag", p);
-        ud->setGeometry(x + 33, 51, 16, 22);
-        auto* lay = new QVBoxLayout(ud);
-        lay->setContentsMargins(0, 0, 0, 0);
-        lay->setSpacing(0);
-        c.animeUp[p] = MakeArrow(QStringLiteral("UDAnimePal%1Up").arg(p), ud, Qt::UpArrow);
-        c.animeDown[p] = MakeArrow(QStringLiteral("UDAnimePal%1Down").arg(p), ud, Qt::DownArrow);
-        lay->addWidget(c.animeUp[p]);
-        lay->addWidget(c.animeDown[p]);
+        c.animePal[p] = MakeView(animGroup, QStringLiteral("ImgAnimePal%1").arg(p), kRowWidth, cell, x, 22, p);
+        c.editAnimePal[p] =
+            HexByteField::Make(animGroup, QStringLiteral("EditAnimePal%1").arg(p), x, 52, 32, 20, p).Edit();
+        const UpDownButtons ud = MakeUpDown(animGroup, QStringLiteral("UDAnimePal%1").arg(p), x + 33, 51, 16, 22, p);
+        c.animeUp[p] = ud.up;
+        c.animeDown[p] = ud.down;
     }
-    c.animationPaletteReload = new QPushButton(QString::fromUtf8("再読み込み"), animGroup);
-    c.animationPaletteReload->setObjectName("BtnAnimationPaletteReload");
-    c.animationPaletteReload->setGeometry(436, 22, 88, 26);
+    c.animationPaletteReload =
+        MakeButton(animGroup, "BtnAnimationPaletteReload", QString::fromUtf8("再読み込み"), 436, 22, 88, 26);
 
     return std::make_unique<PaletteEditClass>(ctx, c);
 }

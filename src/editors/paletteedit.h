@@ -7,9 +7,9 @@
 #include <array>
 #include <memory>
 
-#include "graphics.h"
-#include "pagecontroller.h"
-#include "pagefactory.h"
+#include "editors/pagecontroller.h"
+#include "editors/pagekit.h"
+#include "graphics/graphics.h"
 
 class QComboBox;
 class QLabel;
@@ -20,18 +20,18 @@ class QWidget;
 
 // The controls of the palette page, built by CreatePalettePage (or by hand in a harness).
 struct PalettePageControls {
-    QComboBox* selectPaletteSet = nullptr;             // CBSelectPaletteSet
-    std::array<TImageEx*, 4> palView{};                // ImgPalView0..3, 96 x 24
-    std::array<QLineEdit*, 16> editPal{};              // EditPal0..15
-    TImageEx* colorTable = nullptr;                    // ImgColorTable, 384 x 96
-    TImageEx* selectColor = nullptr;                   // ImgSelectColor, 32 x 32
-    QLabel* lblSelectColor = nullptr;                  // LblSelectColor
-    QPushButton* paletteReload = nullptr;              // BtnPaletteReload
-    std::array<TImageEx*, 4> animePal{};               // ImgAnimePal0..3, 96 x 24
-    std::array<QLineEdit*, 4> editAnimePal{};          // EditAnimePal0..3
-    std::array<QToolButton*, 4> animeUp{};             // up arrow of UDAnimePal0..3
-    std::array<QToolButton*, 4> animeDown{};           // down arrow of UDAnimePal0..3
-    QPushButton* animationPaletteReload = nullptr;     // BtnAnimationPaletteReload
+    QComboBox* selectPaletteSet = nullptr;          // CBSelectPaletteSet
+    std::array<TImageEx*, 4> palView{};             // ImgPalView0..3, 96 x 24
+    std::array<QLineEdit*, 16> editPal{};           // EditPal0..15
+    TImageEx* colorTable = nullptr;                 // ImgColorTable, 384 x 96
+    TImageEx* selectColor = nullptr;                // ImgSelectColor, 32 x 32
+    QLabel* lblSelectColor = nullptr;               // LblSelectColor
+    QPushButton* paletteReload = nullptr;           // BtnPaletteReload
+    std::array<TImageEx*, 4> animePal{};            // ImgAnimePal0..3, 96 x 24
+    std::array<QLineEdit*, 4> editAnimePal{};       // EditAnimePal0..3
+    std::array<QToolButton*, 4> animeUp{};          // up arrow of UDAnimePal0..3
+    std::array<QToolButton*, 4> animeDown{};        // down arrow of UDAnimePal0..3
+    QPushButton* animationPaletteReload = nullptr;  // BtnAnimationPaletteReload
 };
 
 class PaletteEditClass : public QObject, public PageController {
@@ -43,7 +43,7 @@ public:
     void Reset() override;
     void Activate() override;
     void RefreshColours() override;
-    void ViewPress(TImageEx* view, PressKind kind, int x, int y) override;
+    void ViewPress(TImageEx* view, PressKind kind, KeyMods mods, int x, int y) override;
     void ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) override;
     void ViewLeave(TImageEx* view) override;
 
@@ -78,16 +78,13 @@ private:
     void RefreshAnimationViews();
     void RepaintPaletteCell(int entry);
     void RepaintColourCell(int cell);
-    void SetFieldText(QLineEdit* field, const QString& text);
-    void HoverPalette(int entry);
-    void HoverColour(int cell);
 
     PageContext ctx_;  // references to objects the main window owns
     PalettePageControls c_;
     int shownStage_ = -1;
     int selectedColor_ = 0;
-    int hoverPalette_ = -1;
-    int hoverColour_ = -1;
+    GridHover paletteHover_;       // entry 0 to 15 of the four palette rows
+    GridHover colourHover_;        // colour 0 to 63 of the colour table
     bool settingFields_ = false;   // programmatic field texts: no edit path
     bool resettingList_ = false;   // Reset puts the list back to item 0
     QImage paletteStrip_;          // 384 x 24, square i = stored colour number i

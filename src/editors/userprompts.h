@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QDialog;
+
 class UserPrompts {
 public:
     enum class Answer { Yes, No, Cancel };
@@ -19,8 +21,21 @@ public:
     virtual QString OpenFileName() = 0;
     // SaveDialog1: returns the chosen path (with ".nes" added when the name has no extension), or empty.
     virtual QString SaveFileName() = 0;
+    // A save dialog for the files the program exports (patches, pictures): its caption, one name filter, and
+    // the extension added when the typed name has none; asks before replacing a file. Returns the chosen
+    // path, or an empty string when cancelled. The default answers as a cancel would.
+    virtual QString SaveFileNameFor(const QString& caption, const QString& filter, const QString& suffix) {
+        (void)caption;
+        (void)filter;
+        (void)suffix;
+        return QString();
+    }
     // A text input box; returns false when cancelled.
     virtual bool InputText(const QString& caption, const QString& prompt, QString& value) = 0;
     // The general error report for an exception that escaped an event handler.
     virtual void ErrorReport(const QString& text) = 0;
+    // Runs one of the program's own modal dialogs (the list dialog, the map set grid dialog, the object list
+    // dialog), already filled, and returns its result (QDialog::Accepted or Rejected). name says which
+    // dialog it is (its objectName), for the record of tests.
+    virtual int RunDialog(QDialog& dialog, const QString& name) = 0;
 };

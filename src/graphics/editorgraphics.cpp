@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "fileio.h"
-#include "graphics.h"
+#include "document/fileio.h"
+#include "graphics/graphics.h"
 
 namespace {
 
@@ -18,8 +18,7 @@ namespace {
 // the palette offset in every byte (no byte carries into the next), written with one 8-byte store.
 struct SpreadTable {
     std::array<std::uint64_t, 256> v{};
-    constexpr SpreadTable()
-    {
+    constexpr SpreadTable() {
         for (int a = 0; a < 256; ++a) {
             std::array<std::uint8_t, 8> bytes{};
             for (int k = 0; k < 8; ++k) bytes[std::size_t(k)] = std::uint8_t((a >> (7 - k)) & 1);
@@ -33,8 +32,7 @@ constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 using Lut = std::array<QRgb, 256>;
 
 // The RGB32 colours of every pixel value of an indexed picture (opaque; entries the picture lacks are black).
-Lut BuildLut(const QImage& indexed)
-{
+Lut BuildLut(const QImage& indexed) {
     Lut lut;
     lut.fill(0xFF000000u);
     const QList<QRgb> table = indexed.colorTable();
@@ -44,8 +42,7 @@ Lut BuildLut(const QImage& indexed)
 }
 
 // Views are true-colour pictures; anything else handed in is converted once.
-bool PrepareView(QImage& view)
-{
+bool PrepareView(QImage& view) {
     if (view.isNull()) return false;
     if (view.format() != QImage::Format_RGB32 && view.format() != QImage::Format_ARGB32)
         view = view.convertToFormat(QImage::Format_RGB32);
@@ -53,8 +50,7 @@ bool PrepareView(QImage& view)
 }
 
 // One row of pixel values through the colour table. Eight source pixels are fetched with one load.
-inline void RecolourRow(QRgb* d, const uchar* s, int n, const QRgb* lut)
-{
+inline void RecolourRow(QRgb* d, const uchar* s, int n, const QRgb* lut) {
     int i = 0;
     if constexpr (std::endian::native == std::endian::little) {
         for (; i + 8 <= n; i += 8) {
@@ -74,8 +70,7 @@ inline void RecolourRow(QRgb* d, const uchar* s, int n, const QRgb* lut)
 }
 
 // The same for a picture shown at half size: every second source pixel of the row.
-inline void RecolourEverySecond(QRgb* d, const uchar* s, int n, const QRgb* lut)
-{
+inline void RecolourEverySecond(QRgb* d, const uchar* s, int n, const QRgb* lut) {
     int i = 0;
     if constexpr (std::endian::native == std::endian::little) {
         // The 8-byte load reaches one pixel past the last one used; stop one group early so it never
@@ -94,9 +89,8 @@ inline void RecolourEverySecond(QRgb* d, const uchar* s, int n, const QRgb* lut)
 
 // Nearest-pixel scaled copy of (sx, sy, sw, sh) of src into (dx, dy, dw, dh) of the RGB32 view through
 // lut. Destination pixels outside the view and those whose source pixel lies outside src are left alone.
-void CopyIndexedToView(QImage& view, int dx, int dy, int dw, int dh, const QImage& src, int sx, int sy, int sw,
-                       int sh, const Lut& lut)
-{
+void CopyIndexedToView(QImage& view, int dx, int dy, int dw, int dh, const QImage& src, int sx, int sy, int sw, int sh,
+                       const Lut& lut) {
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || src.isNull()) return;
     const std::int64_t srcW = src.width(), srcH = src.height();
     auto srcX = [&](std::int64_t x) { return std::int64_t(sx) + (x - dx) * sw / dw; };
@@ -141,13 +135,20 @@ void CopyIndexedToView(QImage& view, int dx, int dy, int dw, int dh, const QImag
 }
 
 // Copies a w x h block of pixel values between indexed pictures, clipped to both.
-void BlitIndexed(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy, int w, int h)
-{
+void BlitIndexed(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy, int w, int h) {
     if (dst.isNull() || src.isNull()) return;
     // Clip against the source, then the destination, moving both corners together.
     auto clip = [&](int& a, int& b, int& len, int limitA, int limitB) {
-        if (a < 0) { b -= a; len += a; a = 0; }
-        if (b < 0) { a -= b; len += b; b = 0; }
+        if (a < 0) {
+            b -= a;
+            len += a;
+            a = 0;
+        }
+        if (b < 0) {
+            a -= b;
+            len += b;
+            b = 0;
+        }
         len = std::min({len, limitA - a, limitB - b});
     };
     clip(sx, dx, w, src.width(), dst.width());
@@ -160,8 +161,7 @@ void BlitIndexed(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy,
 }
 
 // Exact one-pixel lines on an RGB32 view, end pixels included, clipped to the view.
-void HLine(QImage& view, int x0, int x1, int y, QRgb c)
-{
+void HLine(QImage& view, int x0, int x1, int y, QRgb c) {
     if (y < 0 || y >= view.height()) return;
     if (x0 > x1) std::swap(x0, x1);
     x0 = std::max(x0, 0);
@@ -171,8 +171,7 @@ void HLine(QImage& view, int x0, int x1, int y, QRgb c)
     std::fill(row + x0, row + x1 + 1, c);
 }
 
-void VLine(QImage& view, int x, int y0, int y1, QRgb c)
-{
+void VLine(QImage& view, int x, int y0, int y1, QRgb c) {
     if (x < 0 || x >= view.width()) return;
     if (y0 > y1) std::swap(y0, y1);
     y0 = std::max(y0, 0);
@@ -184,8 +183,7 @@ void VLine(QImage& view, int x, int y0, int y1, QRgb c)
 }
 
 // A closed outline through the four corners (x0, y0) and (x1, y1), both included.
-void Outline(QImage& view, int x0, int y0, int x1, int y1, QRgb c)
-{
+void Outline(QImage& view, int x0, int y0, int x1, int y1, QRgb c) {
     if (!PrepareView(view)) return;
     HLine(view, x0, x1, y0, c);
     HLine(view, x0, x1, y1, c);
@@ -196,8 +194,7 @@ void Outline(QImage& view, int x0, int y0, int x1, int y1, QRgb c)
 }  // namespace
 
 EditorGraphics::EditorGraphics(const FcPaletteData& palette, const RomImageData& rom)
-    : palette_(palette), rom_(rom), masterHolder_(1, 1), stageHolder_(1, 1)
-{
+    : palette_(palette), rom_(rom), masterHolder_(1, 1), stageHolder_(1, 1) {
     for (int n = 0; n < 64; ++n) masterHolder_.SetPaletteEntry(n, PackedToQRgb(palette_.GetColor(n)));
     masterHolder_.SetPaletteEntry(kMagenta, qRgb(255, 0, 255));
     masterHolder_.SetPaletteEntry(kWhite, qRgb(255, 255, 255));
@@ -209,50 +206,42 @@ EditorGraphics::EditorGraphics(const FcPaletteData& palette, const RomImageData&
 
 // ---------------------------------------------------------------------------------------------- palettes
 
-void EditorGraphics::LoadStagePalette(const Byte* numbers16)
-{
+void EditorGraphics::LoadStagePalette(const Byte* numbers16) {
     if (!numbers16) return;
     for (int i = 0; i < 16; ++i) SetStagePaletteEntry(i, numbers16[i]);
 }
 
-void EditorGraphics::SetStagePaletteEntry(int entry, int colourNumber)
-{
+void EditorGraphics::SetStagePaletteEntry(int entry, int colourNumber) {
     if (entry < 0 || entry > 15) return;
     stageHolder_.SetPaletteEntry(entry, PackedToQRgb(palette_.GetColor(colourNumber)));
 }
 
-QRgb EditorGraphics::GetStagePaletteColor(int entry) const
-{
+QRgb EditorGraphics::GetStagePaletteColor(int entry) const {
     return stageHolder_.PaletteEntry(entry);
 }
 
-void EditorGraphics::ApplyStagePalette(IndexedBitmap& bitmap) const
-{
+void EditorGraphics::ApplyStagePalette(IndexedBitmap& bitmap) const {
     bitmap.CopyPaletteFrom(stageHolder_);
 }
 
-void EditorGraphics::RefreshChip32SheetPalette()
-{
+void EditorGraphics::RefreshChip32SheetPalette() {
     ApplyStagePalette(sheet32_);
 }
 
-QRgb EditorGraphics::MasterColor(int index) const
-{
+QRgb EditorGraphics::MasterColor(int index) const {
     return masterHolder_.PaletteEntry(index);
 }
 
 // ---------------------------------------------------------------------------------------------- surfaces
 
-QImage EditorGraphics::CreateViewBitmap(int width, int height) const
-{
+QImage EditorGraphics::CreateViewBitmap(int width, int height) const {
     if (width <= 0 || height <= 0) return QImage();
     QImage view(width, height, QImage::Format_RGB32);
     if (!view.isNull()) view.fill(MasterColor(0x0F));
     return view;
 }
 
-IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const
-{
+IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const {
     IndexedBitmap bmp(width, height);
     ApplyStagePalette(bmp);
     return bmp;
@@ -260,8 +249,7 @@ IndexedBitmap EditorGraphics::CreateStageBitmap(int width, int height) const
 
 // ---------------------------------------------------------------------------------------------- drawing
 
-void EditorGraphics::FillBlock(QImage& view, int x, int y, int w, int h, int pixelValue) const
-{
+void EditorGraphics::FillBlock(QImage& view, int x, int y, int w, int h, int pixelValue) const {
     if (!PrepareView(view)) return;
     const QRgb c = 0xFF000000u | MasterColor(pixelValue & 0xFF);
     const int x0 = std::max(x, 0), x1 = int(std::min<std::int64_t>(std::int64_t(x) + w, view.width()));
@@ -275,8 +263,7 @@ void EditorGraphics::FillBlock(QImage& view, int x, int y, int w, int h, int pix
     }
 }
 
-void EditorGraphics::FillBlock(IndexedBitmap& bmp, int x, int y, int w, int h, int pixelValue) const
-{
+void EditorGraphics::FillBlock(IndexedBitmap& bmp, int x, int y, int w, int h, int pixelValue) const {
     QImage& img = bmp.Image();
     if (img.isNull()) return;
     const int x0 = std::max(x, 0), x1 = int(std::min<std::int64_t>(std::int64_t(x) + w, img.width()));
@@ -284,11 +271,11 @@ void EditorGraphics::FillBlock(IndexedBitmap& bmp, int x, int y, int w, int h, i
     if (x0 >= x1 || y0 >= y1) return;
     uchar* bits = img.bits();
     const qsizetype bpl = img.bytesPerLine();
-    for (int yy = y0; yy < y1; ++yy) std::memset(bits + qsizetype(yy) * bpl + x0, pixelValue & 0xFF, std::size_t(x1 - x0));
+    for (int yy = y0; yy < y1; ++yy)
+        std::memset(bits + qsizetype(yy) * bpl + x0, pixelValue & 0xFF, std::size_t(x1 - x0));
 }
 
-void EditorGraphics::DrawTile(IndexedBitmap& bmp, const Byte* bank, int tile, int palette, int x, int y) const
-{
+void EditorGraphics::DrawTile(IndexedBitmap& bmp, const Byte* bank, int tile, int palette, int x, int y) const {
     QImage& img = bmp.Image();
     if (!bank || img.isNull()) return;
     ++tileDecodes_;
@@ -320,14 +307,12 @@ void EditorGraphics::DrawTile(IndexedBitmap& bmp, const Byte* bank, int tile, in
     }
 }
 
-void EditorGraphics::DrawTileSheet(IndexedBitmap& bmp, const Byte* bank, int top) const
-{
+void EditorGraphics::DrawTileSheet(IndexedBitmap& bmp, const Byte* bank, int top) const {
     for (int t = 0; t < 256; ++t) DrawTile(bmp, bank, t, 0, 8 * (t % 16), top + 8 * (t / 16));
 }
 
 void EditorGraphics::DrawChip16(IndexedBitmap& bmp, const Byte* bank, const Byte* chipTiles, int chip, int palette,
-                                int x, int y) const
-{
+                                int x, int y) const {
     if (!chipTiles) return;
     const int n = chip & 0xFF;
     DrawTile(bmp, bank, chipTiles[n], palette, x, y);
@@ -337,19 +322,17 @@ void EditorGraphics::DrawChip16(IndexedBitmap& bmp, const Byte* bank, const Byte
 }
 
 void EditorGraphics::DrawChipSheet16(IndexedBitmap& sheet, const Byte* bank, const Byte* chipTiles,
-                                     const Byte* attributes) const
-{
+                                     const Byte* attributes) const {
     if (!attributes) return;
-    for (int n = 0; n < 256; ++n) DrawChip16(sheet, bank, chipTiles, n, attributes[n] & 3, 16 * (n % 16), 16 * (n / 16));
+    for (int n = 0; n < 256; ++n)
+        DrawChip16(sheet, bank, chipTiles, n, attributes[n] & 3, 16 * (n % 16), 16 * (n / 16));
 }
 
-void EditorGraphics::DrawChipSheet32(IndexedBitmap& sheet32, const Byte* chip32Table) const
-{
+void EditorGraphics::DrawChipSheet32(IndexedBitmap& sheet32, const Byte* chip32Table) const {
     for (int n = 0; n < 256; ++n) RedrawChip32(sheet32, chip32Table, n);
 }
 
-void EditorGraphics::RedrawChip32(IndexedBitmap& sheet32, const Byte* chip32Table, int chip) const
-{
+void EditorGraphics::RedrawChip32(IndexedBitmap& sheet32, const Byte* chip32Table, int chip) const {
     if (!chip32Table) return;
     const int n = chip & 0xFF;
     for (int q = 0; q < 4; ++q) {
@@ -362,45 +345,74 @@ void EditorGraphics::RedrawChip32(IndexedBitmap& sheet32, const Byte* chip32Tabl
 // ---------------------------------------------------------------------------------------------- copies
 
 void EditorGraphics::CopyToView(QImage& view, int dx, int dy, int dw, int dh, const IndexedBitmap& src, int sx, int sy,
-                                int sw, int sh) const
-{
+                                int sw, int sh) const {
     if (!PrepareView(view)) return;
     CopyIndexedToView(view, dx, dy, dw, dh, src.Image(), sx, sy, sw, sh, BuildLut(src.Image()));
 }
 
-void EditorGraphics::DrawMapSet(QImage& view, const Byte* mapSet64) const
-{
+void EditorGraphics::CopyRect(QImage& dst, int dx, int dy, const QImage& src, int sx, int sy, int w, int h) {
+    if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
+    for (int r = 0; r < h; ++r) {
+        const int yd = dy + r, ys = sy + r;
+        if (yd < 0 || yd >= dst.height() || ys < 0 || ys >= src.height()) continue;
+        int x0 = 0, x1 = w;
+        if (dx + x0 < 0) x0 = -dx;
+        if (sx + x0 < 0) x0 = std::max(x0, -sx);
+        if (dx + x1 > dst.width()) x1 = dst.width() - dx;
+        if (sx + x1 > src.width()) x1 = std::min(x1, src.width() - sx);
+        if (x1 <= x0) continue;
+        std::memcpy(reinterpret_cast<QRgb*>(dst.scanLine(yd)) + dx + x0,
+                    reinterpret_cast<const QRgb*>(src.constScanLine(ys)) + sx + x0,
+                    static_cast<std::size_t>(x1 - x0) * sizeof(QRgb));
+    }
+}
+
+void EditorGraphics::CopyScaled(QImage& dst, int dx, int dy, int dw, int dh, const QImage& src, int sx, int sy, int sw,
+                                int sh) {
+    if (dst.isNull() || src.isNull() || dst.depth() != 32 || src.depth() != 32) return;
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+    for (int y = 0; y < dh; ++y) {
+        const int yd = dy + y, ys = sy + y * sh / dh;
+        if (yd < 0 || yd >= dst.height() || ys < 0 || ys >= src.height()) continue;
+        QRgb* row = reinterpret_cast<QRgb*>(dst.scanLine(yd));
+        const QRgb* srow = reinterpret_cast<const QRgb*>(src.constScanLine(ys));
+        for (int x = 0; x < dw; ++x) {
+            const int xd = dx + x, xs = sx + x * sw / dw;
+            if (xd < 0 || xd >= dst.width() || xs < 0 || xs >= src.width()) continue;
+            row[xd] = srow[xs];
+        }
+    }
+}
+
+void EditorGraphics::DrawMapSet(QImage& view, const Byte* mapSet64) const {
     if (!mapSet64 || !PrepareView(view)) return;
     const Lut lut = BuildLut(sheet32_.Image());
     for (int r = 0; r < 8; ++r)
         for (int k = 0; k < 8; ++k) {
             const int m = mapSet64[8 * r + k];
-            CopyIndexedToView(view, 32 * k, 32 * r, 32, 32, sheet32_.Image(), 32 * (m % 16), 32 * (m / 16), 32, 32, lut);
+            CopyIndexedToView(view, 32 * k, 32 * r, 32, 32, sheet32_.Image(), 32 * (m % 16), 32 * (m / 16), 32, 32,
+                              lut);
         }
 }
 
-void EditorGraphics::DrawChip32Table(QImage& view) const
-{
+void EditorGraphics::DrawChip32Table(QImage& view) const {
     if (view.isNull()) return;
     CopyToView(view, 0, 0, view.width(), view.height(), sheet32_, 0, 0, sheet32_.Width(), sheet32_.Height());
 }
 
-void EditorGraphics::DrawChip32(QImage& view, int x, int y, int w, int h, int chip) const
-{
+void EditorGraphics::DrawChip32(QImage& view, int x, int y, int w, int h, int chip) const {
     const int n = chip & 0xFF;
     CopyToView(view, x, y, w, h, sheet32_, 32 * (n % 16), 32 * (n / 16), 32, 32);
 }
 
 // ---------------------------------------------------------------------------------------------- overlays
 
-void EditorGraphics::DrawHoverOutline(QImage& view, int x, int y, int size) const
-{
+void EditorGraphics::DrawHoverOutline(QImage& view, int x, int y, int size) const {
     if (size <= 0) return;
     Outline(view, x, y, x + size - 1, y + size - 1, MasterColor(kMagenta));
 }
 
-void EditorGraphics::DrawGridLines(QImage& view, int stepX, int stepY) const
-{
+void EditorGraphics::DrawGridLines(QImage& view, int stepX, int stepY) const {
     if (!PrepareView(view)) return;
     const QRgb c = MasterColor(kWhite);
     // A step of 0 or less would never reach the edge: no lines in that direction.
@@ -410,8 +422,7 @@ void EditorGraphics::DrawGridLines(QImage& view, int stepX, int stepY) const
         for (int x = 0; x < view.width(); x += stepX) VLine(view, x, 0, view.height() - 1, c);
 }
 
-QString EditorGraphics::ObjectMarkerFontFamily()
-{
+QString EditorGraphics::ObjectMarkerFontFamily() {
     static QString family;
     if (!family.isEmpty()) return family;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return QStringLiteral("monospace");
@@ -423,8 +434,7 @@ QString EditorGraphics::ObjectMarkerFontFamily()
     return family;
 }
 
-void EditorGraphics::DrawObjectMarker(QImage& view, int cx, int cy, int number) const
-{
+void EditorGraphics::DrawObjectMarker(QImage& view, int cx, int cy, int number) const {
     const QRgb white = MasterColor(kWhite);
     Outline(view, cx - 8, cy - 8, cx + 7, cy + 7, white);
     if (view.isNull() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
@@ -440,12 +450,10 @@ void EditorGraphics::DrawObjectMarker(QImage& view, int cx, int cy, int number) 
                      QString::asprintf("%02X", unsigned(number) & 0xFFu));
 }
 
-void EditorGraphics::DrawCursor24(QImage& view, int cx, int cy) const
-{
+void EditorGraphics::DrawCursor24(QImage& view, int cx, int cy) const {
     Outline(view, cx - 12, cy - 12, cx + 11, cy + 11, MasterColor(kWhite));
 }
 
-void EditorGraphics::DrawCursor32(QImage& view, int cx, int cy) const
-{
+void EditorGraphics::DrawCursor32(QImage& view, int cx, int cy) const {
     Outline(view, cx - 16, cy - 16, cx + 15, cy + 15, MasterColor(kWhite));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Shared fixture of the main window tests: a temporary program folder with the colour table, a test page
-// factory whose controllers record every call, and helpers to write images and send mouse events.
+// Shared fixture of the main window tests: a test page factory whose controllers record every call, on the
+// program folder, colour table, image files and mouse events of windowtest::WindowTest (tests/support).
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStringEncoder>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -23,19 +22,16 @@
 #include <string>
 #include <vector>
 
-#include "ImageEx.h"
-#include "edit_flag.h"
-#include "editdata.h"
-#include "fileio.h"
-#include "graphics.h"
-#include "mainform.h"
-#include "pagecontroller.h"
-#include "pagefactory.h"
+#include "app/mainform.h"
+#include "document/edit_flag.h"
+#include "document/editdata.h"
+#include "document/fileio.h"
+#include "editors/ImageEx.h"
+#include "editors/pagecontroller.h"
+#include "editors/pagefactory.h"
+#include "graphics/graphics.h"
 #include "scriptedprompts.h"
-
-#ifdef QUORVEN_HAVE_DEMOROM
-#include "demorom.h"
-#endif
+#include "windowtest.h"
 
 inline const char* PageTag(int page) {
     static const char* names[] = {"map", "mset", "c32", "c16", "pal", "obj"};
@@ -44,12 +40,12 @@ inline const char* PageTag(int page) {
 
 inline const char* PressName(PressKind k) {
     switch (k) {
-        case PressKind::Left: return "Left";
-        case PressKind::LeftShift: return "LeftShift";
-        case PressKind::LeftCtrl: return "LeftCtrl";
-        case PressKind::Right: return "Right";
-        case PressKind::RightCtrl: return "RightCtrl";
-        case PressKind::Other: return "Other";
+    case PressKind::Left: return "Left";
+    case PressKind::LeftShift: return "LeftShift";
+    case PressKind::LeftCtrl: return "LeftCtrl";
+    case PressKind::Right: return "Right";
+    case PressKind::RightCtrl: return "RightCtrl";
+    case PressKind::Other: return "Other";
     }
     return "?";
 }
@@ -57,7 +53,10 @@ inline const char* PressName(PressKind k) {
 // Records every call as "<page>.<call>" in a log shared by all six controllers.
 class RecordingController : public PageController {
 public:
-    RecordingController(int page, std::vector<std::string>& log) : page_(page), log_(log) {}
+    RecordingController(int page, std::vector<std::string>& log, QWidget* tab = nullptr)
+        : page_(page), log_(log), tab_(tab) {}
+    // The Shift and Ctrl state of the last press.
+    KeyMods lastMods;
     std::function<void()> onReset;
     std::function<void()> onMove;
 
@@ -68,9 +67,10 @@ public:
     void Activate() override { Add("Activate"); }
     void RefreshColours() override { Add("RefreshColours"); }
     void RebuildSheet() override { Add("RebuildSheet"); }
-    void ViewPress(TImageEx* view, PressKind kind, int x, int y) override {
-        Add("Press " + view->objectName().toStdString() + " tag" + std::to_string(view->Tag()) + " " +
-            PressName(kind) + " " + std::to_string(x) + "," + std::to_string(y));
+    void ViewPress(TImageEx* view, PressKind kind, KeyMods mods, int x, int y) override {
+        lastMods = mods;
+        Add("Press " + view->objectName().toStdString() + " tag" + std::to_string(view->Tag()) + " " + PressName(kind) +
+            " " + std::to_string(x) + "," + std::to_string(y));
     }
     void ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) override {
         Add("Move " + view->objectName().toStdString() + " " + std::to_string(x) + "," + std::to_string(y) +
@@ -79,10 +79,50 @@ public:
     }
     void ViewLeave(TImageEx* view) override { Add("Leave " + view->objectName().toStdString()); }
 
+    // As the real pages answer: the half its label "LblEdit32x32ChipView" shows, the map set its label
+    // "LblMapSetPage0/1" shows.
+    int ShownSet(const TImageEx* view) const override {
+        if (!tab_) return -1;
+        if (view->objectName() == "ImgEdit32x32ChipView") {
+            auto* lbl = tab_->findChild<QLabel*>("LblEdit32x32ChipView");
+            return lbl && lbl->text().startsWith("80") ? 1 : 0;
+        }
+        if (view->objectName().startsWith("ImgEditMapSetPage")) {
+            auto* lbl = tab_->findChild<QLabel*>(QString("LblMapSetPage") + view->objectName().back());
+            bool ok = false;
+            const int v = lbl ? lbl->text().toInt(&ok, 16) : 0;
+            return ok ? v : view->Tag();
+        }
+        return -1;
+    }
+    // The check boxes of the four options, where this page has them.
+    void ApplySettings(const EditorSettings& s) override {
+        Put("ChkSortObjectList", s.sortObjects);
+        Put("ChkPopupHint", s.popupHint);
+        Put("Chk32x32ChipEditDrawGrid", s.grid32x32);
+        Put("ChkMapSetEditDrawGrid", s.gridMapSet);
+    }
+    void StoreSettings(EditorSettings& s) const override {
+        Get("ChkSortObjectList", s.sortObjects);
+        Get("ChkPopupHint", s.popupHint);
+        Get("Chk32x32ChipEditDrawGrid", s.grid32x32);
+        Get("ChkMapSetEditDrawGrid", s.gridMapSet);
+    }
+
 private:
     void Add(const std::string& what) { log_.push_back(std::string(PageTag(page_)) + "." + what); }
+    void Put(const char* name, bool value) {
+        if (auto* box = tab_ ? tab_->findChild<QCheckBox*>(name) : nullptr) {
+            const QSignalBlocker block(box);
+            box->setChecked(value);
+        }
+    }
+    void Get(const char* name, bool& value) const {
+        if (auto* box = tab_ ? tab_->findChild<QCheckBox*>(name) : nullptr) value = box->isChecked();
+    }
     int page_;
     std::vector<std::string>& log_;
+    QWidget* tab_;
 };
 
 // Builds each page with the views and the few controls the main window itself looks at.
@@ -92,10 +132,10 @@ public:
     std::array<RecordingController*, kPageCount> made{};
     bool withControls = true;
 
-    std::unique_ptr<PageController> Create(int page, QWidget* tab, PageContext&) override {
+    std::unique_ptr<PageController> Create(int page, QWidget* tab, PageContext& ctx) override {
         log_.push_back(std::string("create.") + PageTag(page));
-        if (withControls) BuildControls(page, tab);
-        auto c = std::make_unique<RecordingController>(page, log_);
+        if (withControls) BuildControls(page, tab, ctx);
+        auto c = std::make_unique<RecordingController>(page, log_, tab);
         made[page] = c.get();
         return c;
     }
@@ -117,82 +157,86 @@ private:
         auto* l = new QLabel(QString::fromUtf8(text), tab);
         l->setObjectName(name);
     }
-    void Bar(QWidget* tab, const char* name) {
+    // A scroll bar with the range its page gives it.
+    void Bar(QWidget* tab, const char* name, int max) {
         auto* b = new QScrollBar(Qt::Horizontal, tab);
         b->setObjectName(name);
-        b->setRange(0, 99);
+        b->setRange(0, max);
     }
-    void BuildControls(int page, QWidget* tab) {
+    void BuildControls(int page, QWidget* tab, PageContext& ctx) {
         switch (page) {
-            case kPagePalette: {
-                for (int p = 0; p < 4; ++p) View(tab, ("ImgPalView" + std::to_string(p)).c_str(), 96, 24, 0, 24 * p, p);
-                View(tab, "ImgColorTable", 384, 96, 0, 100);
-                View(tab, "ImgSelectColor", 32, 32, 0, 200);
-                for (int p = 0; p < 4; ++p) View(tab, ("ImgAnimePal" + std::to_string(p)).c_str(), 96, 24, 100, 24 * p, p);
-                auto* edit = new QLineEdit(tab);
-                edit->setObjectName("EditPal0");
-                edit->move(0, 300);
-                auto* cb = new QComboBox(tab);
-                cb->setObjectName("CBSelectPaletteSet");
-                for (int s = 0; s < 7; ++s) cb->addItem(QString::fromUtf8("定義") + QString::number(s));
-                break;
-            }
-            case kPage16x16Chip: {
-                View(tab, "ImgBGBankTable", 256, 256, 0, 0);
-                View(tab, "ImgEdit16x16ChipView", 256, 256, 260, 0);
-                View(tab, "ImgEdit16x16Chip", 64, 64, 0, 260);
-                View(tab, "ImgSelectTile", 32, 32, 70, 260);
-                auto* box = new QGroupBox(tab);
-                box->setObjectName("RGChipPropertySelect");
-                for (int k = 0; k < 16; ++k) new QRadioButton(BuiltinChipAttributeCaption(k), box);
-                break;
-            }
-            case kPage32x32Chip:
-                View(tab, "Img16x16ChipTable", 256, 256, 0, 260);
-                View(tab, "ImgEdit32x32ChipView", 512, 256, 0, 0);
-                View(tab, "ImgEdit32x32Chip", 64, 64, 260, 260);
-                View(tab, "ImgSelect16x16Chip", 32, 32, 330, 260);
-                Label(tab, "LblEdit32x32ChipView", "00-7F");
-                Check(tab, "Chk32x32ChipEditDrawGrid", false);
-                break;
-            case kPageMapSet:
-                View(tab, "ImgEditMapSetPage0", 256, 256, 0, 0, 0);
-                View(tab, "ImgEditMapSetPage1", 256, 256, 260, 0, 1);
-                View(tab, "ImgSelect32x32Chip", 64, 64, 0, 260);
-                View(tab, "Img32x32ChipTable", 256, 256, 70, 260);
-                Label(tab, "LblMapSetPage0", "00");
-                Label(tab, "LblMapSetPage1", "01");
-                Check(tab, "ChkMapSetEditDrawGrid", false);
-                Bar(tab, "ScrBarMapSet");
-                Bar(tab, "ScrBarSelectPage0");
-                Bar(tab, "ScrBarSelectPage1");
-                break;
-            case kPageMap:
-                View(tab, "ImgEditMapPage0", 256, 256, 0, 0, 0);
-                View(tab, "ImgEditMapPage1", 256, 256, 260, 0, 1);
-                Bar(tab, "ScrBarMap");
-                Bar(tab, "ScrbarEditMapPage0");
-                Bar(tab, "ScrbarEditMapPage1");
-                break;
-            case kPageObject: {
-                View(tab, "ImgObjectMapPage0", 256, 256, 0, 0, 0);
-                View(tab, "ImgObjectMapPage1", 256, 256, 260, 0, 1);
-                auto* cb = new QComboBox(tab);
-                cb->setObjectName("CBSelectObject");
-                cb->addItem("built-in");
-                Check(tab, "ChkSortObjectList", false);
-                Check(tab, "ChkPopupHint", false);
-                Bar(tab, "ScrBarObjectMap");
-                break;
-            }
+        case kPagePalette: {
+            for (int p = 0; p < 4; ++p) View(tab, ("ImgPalView" + std::to_string(p)).c_str(), 96, 24, 0, 24 * p, p);
+            View(tab, "ImgColorTable", 384, 96, 0, 100);
+            View(tab, "ImgSelectColor", 32, 32, 0, 200);
+            for (int p = 0; p < 4; ++p) View(tab, ("ImgAnimePal" + std::to_string(p)).c_str(), 96, 24, 100, 24 * p, p);
+            auto* edit = new QLineEdit(tab);
+            edit->setObjectName("EditPal0");
+            edit->move(0, 300);
+            auto* cb = new QComboBox(tab);
+            cb->setObjectName("CBSelectPaletteSet");
+            for (int s = 0; s < 7; ++s) cb->addItem(QString::fromUtf8("定義") + QString::number(s));
+            // As the palette page does: the chosen set is what the timer animates.
+            PageLinks* links = &ctx.links;
+            QObject::connect(cb, &QComboBox::currentIndexChanged, [links](int set) { links->paletteSet = set; });
+            break;
+        }
+        case kPage16x16Chip: {
+            View(tab, "ImgBGBankTable", 256, 256, 0, 0);
+            View(tab, "ImgEdit16x16ChipView", 256, 256, 260, 0);
+            View(tab, "ImgEdit16x16Chip", 64, 64, 0, 260);
+            View(tab, "ImgSelectTile", 32, 32, 70, 260);
+            auto* box = new QGroupBox(tab);
+            box->setObjectName("RGChipPropertySelect");
+            for (int k = 0; k < 16; ++k) new QRadioButton(BuiltinChipAttributeCaption(k), box);
+            break;
+        }
+        case kPage32x32Chip:
+            View(tab, "Img16x16ChipTable", 256, 256, 0, 260);
+            View(tab, "ImgEdit32x32ChipView", 512, 256, 0, 0);
+            View(tab, "ImgEdit32x32Chip", 64, 64, 260, 260);
+            View(tab, "ImgSelect16x16Chip", 32, 32, 330, 260);
+            Label(tab, "LblEdit32x32ChipView", "00-7F");
+            Check(tab, "Chk32x32ChipEditDrawGrid", false);
+            break;
+        case kPageMapSet:
+            View(tab, "ImgEditMapSetPage0", 256, 256, 0, 0, 0);
+            View(tab, "ImgEditMapSetPage1", 256, 256, 260, 0, 1);
+            View(tab, "ImgSelect32x32Chip", 64, 64, 0, 260);
+            View(tab, "Img32x32ChipTable", 256, 256, 70, 260);
+            Label(tab, "LblMapSetPage0", "00");
+            Label(tab, "LblMapSetPage1", "01");
+            Check(tab, "ChkMapSetEditDrawGrid", false);
+            Bar(tab, "ScrBarMapSet", 30);
+            Bar(tab, "ScrBarSelectPage0", 31);
+            Bar(tab, "ScrBarSelectPage1", 31);
+            break;
+        case kPageMap:
+            View(tab, "ImgEditMapPage0", 256, 256, 0, 0, 0);
+            View(tab, "ImgEditMapPage1", 256, 256, 260, 0, 1);
+            Bar(tab, "ScrBarMap", 46);
+            Bar(tab, "ScrbarEditMapPage0", 31);
+            Bar(tab, "ScrbarEditMapPage1", 31);
+            break;
+        case kPageObject: {
+            View(tab, "ImgObjectMapPage0", 256, 256, 0, 0, 0);
+            View(tab, "ImgObjectMapPage1", 256, 256, 260, 0, 1);
+            auto* cb = new QComboBox(tab);
+            cb->setObjectName("CBSelectObject");
+            cb->addItems(ctx.objectKindNames);  // as the object page fills it
+            Check(tab, "ChkSortObjectList", false);
+            Check(tab, "ChkPopupHint", false);
+            Bar(tab, "ScrBarObjectMap", 46);
+            break;
+        }
         }
     }
     std::vector<std::string>& log_;
 };
 
-class AppTest : public ::testing::Test {
+class AppTest : public windowtest::WindowTest {
 protected:
-    QTemporaryDir dir;
+    QTemporaryDir& dir = dir_;
     ScriptedPrompts prompts;
     std::vector<std::string> log;
     TestFactory* factory = nullptr;
@@ -200,56 +244,19 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        WritePalette(dir.filePath("fcpalette.pal"));
+        WriteColourTable(ShippedColourTable());
+        ASSERT_EQ(colourTable_.size(), 192);
     }
     void TearDown() override {
         // Make the folder removable again (tests may turn files into folders).
         form.reset();
     }
 
-    QString Path(const QString& name) const { return dir.filePath(name); }
-
-    static void WriteBytes(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes), bytes.size());
-    }
-    static QByteArray ReadBytes(const QString& path) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly)) return QByteArray();
-        return f.readAll();
-    }
-    static void WritePalette(const QString& path) {
-        QByteArray bytes;
-#ifdef QUORVEN_DATA_DIR
-        bytes = ReadBytes(QString(QUORVEN_DATA_DIR) + "/fcpalette.pal");
-#endif
-        if (bytes.size() != 192) {
-            bytes.resize(192);
-            for (int i = 0; i < 192; ++i) bytes[i] = char((i * 37) & 0xFF);
-        }
-        WriteBytes(path, bytes);
-    }
-    static void WriteShiftJis(const QString& path, const QStringList& lines) {
-        QStringEncoder enc("Shift_JIS");
-        QByteArray bytes = enc(lines.join("\r\n") + "\r\n");
-        WriteBytes(path, bytes);
-    }
-    // The test image: the demo ROM when it is built, else a plain image with every table at its default
-    // address (all zero) and a recognisable byte per image.
+    // The demo image, told apart from the others by a header byte nothing reads.
     QString WriteRom(const QString& name, char marker = 0) {
-        QByteArray bytes;
-#ifdef QUORVEN_HAVE_DEMOROM
-        const std::vector<std::uint8_t> demo = BuildDemoRom();
-        bytes = QByteArray(reinterpret_cast<const char*>(demo.data()), qsizetype(demo.size()));
-#else
-        bytes = QByteArray(0x80010, '\0');
-        bytes[0] = 'N'; bytes[1] = 'E'; bytes[2] = 'S'; bytes[3] = 0x1A;
-#endif
-        bytes[8] = marker;  // a header byte nothing reads: tells the images apart
-        const QString path = Path(name);
-        WriteBytes(path, bytes);
-        return path;
+        std::vector<std::uint8_t> image = BuildDemoRom();
+        image[8] = std::uint8_t(marker);
+        return WriteImage(name, image);
     }
     void WriteIni(const char* text) { WriteBytes(Path("quorveneditor.ini"), QByteArray(text)); }
 
@@ -257,8 +264,7 @@ protected:
         auto f = std::make_unique<TestFactory>(log);
         f->withControls = withControls;
         factory = f.get();
-        form = std::make_unique<TMainForm>(prompts, std::move(f),
-                                           StartupPaths{dir.path(), dir.filePath("fcpalette.pal")});
+        form = std::make_unique<TMainForm>(prompts, std::move(f), ProgramPaths());
     }
     // Form with an image open and the log cleared.
     QString MakeOpenForm() {
@@ -272,7 +278,9 @@ protected:
     }
 
     template <class T = QWidget>
-    T* Find(const char* name) const { return form->findChild<T*>(name); }
+    T* Find(const char* name) const {
+        return form->findChild<T*>(name);
+    }
     TImageEx* ViewNamed(const char* name) const { return form->findChild<TImageEx*>(name); }
 
     // Lines of the log that start with prefix (all when empty).
@@ -289,21 +297,13 @@ protected:
         form->Flags().SetModified(ModifiedCategory::Map, stage, true);
     }
 
+    // A click (press and release) at (x, y).
     static void Press(QWidget* w, Qt::MouseButton b, Qt::KeyboardModifiers mods, int x, int y) {
-        const QPointF p(x, y);
-        QMouseEvent press(QEvent::MouseButtonPress, p, w->mapToGlobal(p), b, b, mods);
-        QCoreApplication::sendEvent(w, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), b, Qt::NoButton, mods);
-        QCoreApplication::sendEvent(w, &release);
+        SendClick(w, x, y, b, mods);
     }
     static void Move(QWidget* w, int x, int y, Qt::MouseButtons held = Qt::NoButton,
                      Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        const QPointF p(x, y);
-        QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, held, mods);
-        QCoreApplication::sendEvent(w, &move);
+        SendMove(w, x, y, held, mods);
     }
-    static void Leave(QWidget* w) {
-        QEvent e(QEvent::Leave);
-        QCoreApplication::sendEvent(w, &e);
-    }
+    static void Leave(QWidget* w) { SendLeave(w); }
 };

@@ -43,26 +43,62 @@ TEST_F(RoutingTest, PressCombinationsPerViewFirstMatchWins) {
     MakeOpenForm();
     const auto L = Qt::LeftButton, R = Qt::RightButton, M = Qt::MiddleButton;
     for (const char* v : {"ImgPalView0", "ImgPalView3"})
-        CheckPresses(v, "pal", {{L, kNone, "Left"}, {L, kShift | kCtrl, "Left"}, {R, kNone, "Other"},
-                                {M, kCtrl, "Other"}});
+        CheckPresses(v, "pal",
+                     {{L, kNone, "Left"}, {L, kShift | kCtrl, "Left"}, {R, kNone, "Other"}, {M, kCtrl, "Other"}});
     CheckPresses("ImgColorTable", "pal", {{L, kCtrl, "Left"}, {R, kNone, nullptr}, {M, kNone, nullptr}});
     CheckPresses("ImgBGBankTable", "c16", {{L, kShift, "Left"}, {R, kCtrl, "Right"}, {M, kNone, nullptr}});
     CheckPresses("ImgEdit16x16ChipView", "c16",
-                 {{L, kCtrl, "LeftCtrl"}, {L, kCtrl | kShift, "LeftCtrl"}, {L, kShift, "Left"}, {L, kNone, "Left"},
-                  {R, kCtrl, "RightCtrl"}, {R, kShift, "Right"}, {M, kCtrl, nullptr}});
+                 {{L, kCtrl, "LeftCtrl"},
+                  {L, kCtrl | kShift, "LeftCtrl"},
+                  {L, kShift, "Left"},
+                  {L, kNone, "Left"},
+                  {R, kCtrl, "RightCtrl"},
+                  {R, kShift, "Right"},
+                  {M, kCtrl, nullptr}});
     CheckPresses("ImgEdit16x16Chip", "c16", {{L, kCtrl, "Left"}, {R, kCtrl, "Right"}, {M, kNone, nullptr}});
     CheckPresses("Img16x16ChipTable", "c32", {{L, kNone, "Left"}, {R, kNone, nullptr}});
     CheckPresses("ImgEdit32x32ChipView", "c32",
-                 {{L, kCtrl | kShift, "LeftCtrl"}, {L, kShift, "LeftShift"}, {L, kNone, "Left"},
-                  {R, kCtrl | kShift, "RightCtrl"}, {R, kShift, "Right"}, {M, kNone, nullptr}});
+                 {{L, kCtrl | kShift, "LeftCtrl"},
+                  {L, kShift, "LeftShift"},
+                  {L, kNone, "Left"},
+                  {R, kCtrl | kShift, "RightCtrl"},
+                  {R, kShift, "Right"},
+                  {M, kNone, nullptr}});
     CheckPresses("ImgEdit32x32Chip", "c32", {{L, kNone, "Left"}, {R, kNone, "Right"}});
     CheckPresses("Img32x32ChipTable", "mset", {{L, kShift, "Left"}, {R, kNone, nullptr}});
     for (const char* v : {"ImgEditMapSetPage0", "ImgEditMapSetPage1"})
-        CheckPresses(v, "mset", {{L, kCtrl | kShift, "LeftShift"}, {L, kCtrl, "LeftCtrl"}, {L, kNone, "Left"},
-                                 {R, kCtrl, "RightCtrl"}, {R, kShift, "Right"}, {M, kNone, nullptr}});
+        CheckPresses(v, "mset",
+                     {{L, kCtrl | kShift, "LeftShift"},
+                      {L, kCtrl, "LeftCtrl"},
+                      {L, kNone, "Left"},
+                      {R, kCtrl, "RightCtrl"},
+                      {R, kShift, "Right"},
+                      {M, kNone, nullptr}});
     for (const char* v : {"ImgObjectMapPage0", "ImgObjectMapPage1"})
         CheckPresses(v, "obj", {{L, kShift, "Left"}, {R, kCtrl, "Right"}, {M, kNone, nullptr}});
     EXPECT_EQ(ViewNamed("ImgEditMapSetPage1")->Tag(), 1);
+}
+
+TEST_F(RoutingTest, EveryPressCarriesItsShiftAndCtrlState) {
+    MakeOpenForm();
+    struct Case {
+        const char* view;
+        int page;
+        Qt::MouseButton button;
+        Mods mods;
+    };
+    for (const Case& c : {Case{"ImgObjectMapPage0", kPageObject, Qt::LeftButton, kShift},
+                          Case{"ImgObjectMapPage1", kPageObject, Qt::LeftButton, kCtrl},
+                          Case{"ImgObjectMapPage0", kPageObject, Qt::RightButton, kShift | kCtrl},
+                          Case{"ImgObjectMapPage1", kPageObject, Qt::LeftButton, kNone},
+                          Case{"ImgBGBankTable", kPage16x16Chip, Qt::LeftButton, kShift | kCtrl}}) {
+        factory->made[c.page]->lastMods = KeyMods{};
+        log.clear();
+        Press(ViewNamed(c.view), c.button, c.mods, 7, 8);
+        ASSERT_EQ(log.size(), 1u) << c.view;
+        EXPECT_EQ(factory->made[c.page]->lastMods.shift, c.mods.testFlag(Qt::ShiftModifier)) << c.view;
+        EXPECT_EQ(factory->made[c.page]->lastMods.ctrl, c.mods.testFlag(Qt::ControlModifier)) << c.view;
+    }
 }
 
 TEST_F(RoutingTest, DisplayOnlyViewsRouteNothing) {
@@ -114,8 +150,7 @@ TEST_F(RoutingTest, HoverTextsAreWrittenBeforeTheMoveAndClearedOnLeave) {
     Find<QLabel>("LblMapSetPage1")->setText("1E");
     const Byte chip = form->Rom().Current().MapSet(0x1E)[2 + 3 * 8];
     Move(ViewNamed("ImgEditMapSetPage1"), 70, 100);
-    EXPECT_EQ(form->StatusText(1),
-              QString::fromUtf8("Index:1A(2,3) 32x32チップNo:") + QString::asprintf("%02X", chip));
+    EXPECT_EQ(form->StatusText(1), QString::fromUtf8("Index:1A(2,3) 32x32チップNo:") + QString::asprintf("%02X", chip));
     const Byte chip0 = form->Rom().Current().MapSet(0)[63];
     Move(ViewNamed("ImgEditMapSetPage0"), 255, 255);
     EXPECT_EQ(form->StatusText(1),
@@ -146,7 +181,10 @@ TEST_F(RoutingTest, PageRefreshRunsTheCommonStepBeforeTheDrawingPages) {
     MakeOpenForm();
     auto* pages = form->PageControl();
     const std::vector<std::string> common = {"c16.RebuildSheet", "c32.RebuildSheet"};
-    struct Case { int page; std::vector<std::string> expected; };
+    struct Case {
+        int page;
+        std::vector<std::string> expected;
+    };
     const Case cases[] = {
         {kPagePalette, {"pal.Activate"}},
         {kPage16x16Chip, {"c16.Activate"}},

@@ -2,8 +2,8 @@
 
 #include <QAction>
 
-#include "MyIniFiles.h"
 #include "apptest.h"
+#include "document/MyIniFiles.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ TEST_F(SettingsTest, WithoutAFileTheDefaultsApplyAndClosingWritesAllSixKeys) {
     const QByteArray text = ReadBytes(Path("quorveneditor.ini"));
     for (const char* line : {"Sort=1", "Popup=1", "Grid=0", "Interval=16", "Enabled=1"})
         EXPECT_TRUE(text.contains(line)) << line;
-    for (const char* section : {"[ObjectEdit]", "[32x32ChipEdit]", "[MapSetEdit]", "[Timer]", "[Undo]",
-                                "[LevelDataAddress]", "[Address]"})
+    for (const char* section :
+         {"[ObjectEdit]", "[32x32ChipEdit]", "[MapSetEdit]", "[Timer]", "[Undo]", "[LevelDataAddress]", "[Address]"})
         EXPECT_TRUE(text.contains(section)) << section;
 }
 
@@ -70,6 +70,17 @@ TEST_F(SettingsTest, ApplyingTheSettingsFiresNoBoxChange) {
     EXPECT_EQ(Lines("toggled."), std::vector<std::string>{"toggled.Chk32x32ChipEditDrawGrid=0"});
 }
 
+TEST_F(SettingsTest, IntervalOfZeroOrLessRunsTheTimerAt16AndIsWrittenBackUnchanged) {
+    for (const char* value : {"0", "-5"}) {
+        WriteIni((std::string("[Timer]\nInterval=") + value + "\n").c_str());
+        MakeForm();
+        EXPECT_EQ(form->FrameTimer().interval(), 16) << value;
+        EXPECT_TRUE(form->close());
+        form.reset();
+        EXPECT_EQ(Written().ReadString("Timer", "Interval", "?"), value);
+    }
+}
+
 TEST_F(SettingsTest, HexadecimalIntervalIsReadAndWrittenBackInDecimal) {
     WriteIni("[Timer]\nInterval=0x20\n");
     MakeForm();
@@ -81,7 +92,10 @@ TEST_F(SettingsTest, HexadecimalIntervalIsReadAndWrittenBackInDecimal) {
 }
 
 TEST_F(SettingsTest, OtherIntervalSpellings) {
-    struct Case { const char* value; int expected; };
+    struct Case {
+        const char* value;
+        int expected;
+    };
     for (const Case& c : {Case{"$10", 16}, Case{"0X0A", 10}, Case{"250", 250}, Case{"fast", 16}, Case{"0", 16},
                           Case{"-5", 16}, Case{"", 16}}) {
         WriteIni((std::string("[Timer]\nInterval=") + c.value + "\n").c_str());
@@ -98,7 +112,8 @@ TEST_F(SettingsTest, ZeroIntervalNeitherFailsNorSpins) {
     EXPECT_EQ(form->FrameTimer().interval(), 16);
     QTest::qWait(50);
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(Written().ReadString("Timer", "Interval", "?"), "16");
+    // The file keeps the value the user wrote.
+    EXPECT_EQ(Written().ReadString("Timer", "Interval", "?"), "0");
 }
 
 TEST_F(SettingsTest, UndoDisabledKeepsBothEditItemsDisabled) {

@@ -59,8 +59,8 @@ TEST_F(AppTest, WindowAtStartHasItsControlsMenusAndHiddenPages) {
     ASSERT_NE(pages, nullptr);
     EXPECT_TRUE(pages->isHidden());
     const char* captions[] = {"マップ", "マップセット", "32x32チップ", "16x16チップ", "パレット", "オブジェクト"};
-    const char* sheets[] = {"TabMapEdit", "TabMapSetEdit", "Tab32x32ChipEdit", "Tab16x16ChipEdit", "TabPaletteEdit",
-                            "TabObjectEdit"};
+    const char* sheets[] = {"TabMapEdit",       "TabMapSetEdit",  "Tab32x32ChipEdit",
+                            "Tab16x16ChipEdit", "TabPaletteEdit", "TabObjectEdit"};
     ASSERT_EQ(pages->count(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(pages->tabText(i), QString::fromUtf8(captions[i]));
@@ -72,11 +72,15 @@ TEST_F(AppTest, WindowAtStartHasItsControlsMenusAndHiddenPages) {
     // Menu items, captions and initial states.
     auto* menu = Find<QMenuBar>("MainMenu1");
     ASSERT_NE(menu, nullptr);
-    struct Item { const char* name; const char* caption; bool enabled; };
-    const Item items[] = {{"Open1", "開く(&O)", true},           {"Save1", "上書き保存(&S)", false},
-                          {"SaveAs1", "名前を付けて保存(&A)", false}, {"Close1", "閉じる(&C)", false},
-                          {"Exit1", "終了(&X)", true},           {"Undo1", "元に戻す(&U)", false},
-                          {"Redo1", "やり直し(&R)", false}};
+    struct Item {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    };
+    const Item items[] = {
+        {"Open1", "開く(&O)", true},     {"Save1", "上書き保存(&S)", false}, {"SaveAs1", "名前を付けて保存(&A)", false},
+        {"Close1", "閉じる(&C)", false}, {"Exit1", "終了(&X)", true},        {"Undo1", "元に戻す(&U)", false},
+        {"Redo1", "やり直し(&R)", false}};
     for (const Item& it : items) {
         auto* a = Find<QAction>(it.name);
         ASSERT_NE(a, nullptr) << it.name;
@@ -86,12 +90,18 @@ TEST_F(AppTest, WindowAtStartHasItsControlsMenusAndHiddenPages) {
     auto* file = Find<QMenu>("File1");
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->title(), QString::fromUtf8("ファイル(&F)"));
-    // Open, separator, Save, Save as, separator, Close, separator, Exit.
+    // Open, separator, Save, Save as, separator, Close, separator, the recent files, the export submenu
+    // (disabled until an image is open), separator, Exit.
     const QList<QAction*> fileActions = file->actions();
-    ASSERT_EQ(fileActions.size(), 8);
+    ASSERT_EQ(fileActions.size(), 11);
     EXPECT_TRUE(fileActions[1]->isSeparator());
     EXPECT_TRUE(fileActions[4]->isSeparator());
     EXPECT_TRUE(fileActions[6]->isSeparator());
+    EXPECT_EQ(fileActions[7]->text(), QString::fromUtf8("最近使ったファイル"));
+    EXPECT_EQ(fileActions[8]->objectName(), "Export1Menu");
+    EXPECT_FALSE(fileActions[8]->isEnabled());
+    EXPECT_TRUE(fileActions[9]->isSeparator());
+    EXPECT_EQ(fileActions[10]->objectName(), "Exit1");
     auto* edit = Find<QMenu>("Edit1");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->title(), QString::fromUtf8("編集(&E)"));
@@ -150,6 +160,14 @@ TEST_F(AppTest, ObjectListOfThreeLinesListsExactlyThose) {
     ASSERT_EQ(kinds->count(), 3);
     EXPECT_EQ(kinds->itemText(0), QString::fromUtf8("スライム"));
     EXPECT_EQ(kinds->itemText(2), QString::fromUtf8("大きな岩"));
+}
+
+TEST_F(AppTest, EmptyObjectListGivesAnEmptyListAndNoMessage) {
+    WriteBytes(Path("ObjectList.txt"), QByteArray());
+    MakeForm();
+    EXPECT_TRUE(prompts.Messages().isEmpty());
+    EXPECT_TRUE(form->ObjectKindNames().isEmpty());
+    EXPECT_EQ(Find<QComboBox>("CBSelectObject")->count(), 0);
 }
 
 TEST_F(AppTest, ObjectListLongerThanTheKindRangeIsCutAt256) {

@@ -1,41 +1,13 @@
 // The palette page driven through the real main window on the demo image: mouse and key events at view
 // pixel positions, the document bytes, the Edit menu, the modified marker and the saved file.
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
-#include <functional>
-#include <vector>
 
-#include "ImageEx.h"
-#include "address.h"
-#include "demorom.h"
-#include "edit_flag.h"
-#include "editdata.h"
-#include "fileio.h"
-#include "graphics.h"
-#include "mainform.h"
-#include "paletteedit.h"
-#include "scriptedprompts.h"
+#include "editors/paletteedit.h"
+#include "pagebench.h"
 
 namespace {
-
-class PaletteOnlyFactory : public PageFactory {
-public:
-    std::unique_ptr<PageController> Create(int pageIndex, QWidget* tab, PageContext& context) override {
-        if (pageIndex == kPagePalette) return CreatePalettePage(tab, context);
-        return nullptr;
-    }
-};
 
 // Counts the palette set changes the page asks the main window for.
 class CountingForm : public TMainForm {
@@ -48,8 +20,6 @@ public:
     }
 };
 
-using Patch = std::function<void(std::vector<std::uint8_t>&, const AddressData&)>;
-
 const QString kUndoPalette = QString::fromUtf8("元に戻す(&U) - パレットの編集");
 const QString kUndoAnime = QString::fromUtf8("元に戻す(&U) - パレットアニメの編集");
 const QString kModified = QString::fromUtf8("変更あり");
@@ -57,83 +27,49 @@ const QString kAskPalette = QString::fromUtf8("yesno:このステージのパレ
 const QString kAskAnime =
     QString::fromUtf8("yesno:このステージのアニメーションパレットを読み込み直します。よろしいですか？");
 
-QString Hex2(int n) { return QStringLiteral("%1").arg(n, 2, 16, QLatin1Char('0')).toUpper(); }
+QString Hex2(int n) {
+    return QStringLiteral("%1").arg(n, 2, 16, QLatin1Char('0')).toUpper();
+}
 
-class PalettePageTest : public ::testing::Test {
+// Each test opens the image itself (Open(patch)), with the shipped colour table.
+class PalettePageTest : public pagebench::PageBench {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        const QString pal = dir_.filePath("fcpalette.pal");
-        ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + "/fcpalette.pal", pal));
-        QFile f(pal);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        palBytes_ = f.readAll();
-        ASSERT_EQ(palBytes_.size(), 192);
-        form_ = std::make_unique<CountingForm>(prompts_, std::make_unique<PaletteOnlyFactory>(),
-                                            StartupPaths{dir_.path(), pal});
-        ASSERT_FALSE(form_->StartupFailed());
+    pagebench::BenchOptions Options() const override {
+        pagebench::BenchOptions o;
+        o.pages = {kPagePalette};
+        o.open = false;
+        o.shippedColourTable = true;
+        o.missingControlFails = true;
+        return o;
+    }
+    std::unique_ptr<TMainForm> CreateForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
+                                          StartupPaths paths) override {
+        auto form = std::make_unique<CountingForm>(prompts, std::move(factory), std::move(paths));
+        counting_ = form.get();
+        return form;
     }
     void TearDown() override {
         if (form_) {
             prompts_.yesNoCancelAnswers.push_back(UserPrompts::Answer::No);  // leave without saving
             form_->close();
         }
-        form_.reset();
+        PageBench::TearDown();
     }
 
-    void Open(const Patch& patch = {}) {
-        std::vector<std::uint8_t> image = BuildDemoRom();
-        if (patch) patch(image, form_->Rom().Addresses());
-        imagePath_ = dir_.filePath("demo.nes");
-        QFile f(imagePath_);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(reinterpret_cast<const char*>(image.data()), qint64(image.size())), qint64(image.size()));
-        f.close();
-        ASSERT_TRUE(form_->OpenImage(imagePath_));
-        form_->PageControl()->setCurrentIndex(kPagePalette);
-        form_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-        // Timer ticks would recolour the animation rows between two checks; tests drive ticks themselves.
-        form_->StopFrameTimer();
-    }
-
-    template <class T> T* Find(const QString& name) {
-        T* w = form_->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    TImageEx* View(const QString& name) { return Find<TImageEx>(name); }
     QLineEdit* Pal(int i) { return Find<QLineEdit>(QStringLiteral("EditPal%1").arg(i)); }
     QLineEdit* Anime(int p) { return Find<QLineEdit>(QStringLiteral("EditAnimePal%1").arg(p)); }
     QComboBox* SetList() { return Find<QComboBox>("CBSelectPaletteSet"); }
-    PaletteEditClass* Controller() { return dynamic_cast<PaletteEditClass*>(form_->Controller(kPagePalette)); }
-    StageData& Stage() { return form_->Rom().Current(); }
 
-    QRgb Colour(int n) const {
-        n &= 0x3F;
-        auto b = [&](int i) { return int(static_cast<unsigned char>(palBytes_[3 * n + i])); };
-        return qRgb(b(0), b(1), b(2));
-    }
     static QRgb Px(TImageEx* v, int x, int y) { return v->Picture().pixel(x, y) | 0xFF000000u; }
     // The centre of palette square i in its view.
     QRgb PalSquare(int i) { return Px(View(QStringLiteral("ImgPalView%1").arg(i / 4)), 24 * (i % 4) + 12, 12); }
     QRgb AnimSquare(int i) { return Px(View(QStringLiteral("ImgAnimePal%1").arg(i / 4)), 24 * (i % 4) + 12, 12); }
 
-    void Type(QLineEdit* e, const QString& text) {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, text);
-    }
     void ClickPal(int i, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseClick(View(QStringLiteral("ImgPalView%1").arg(i / 4)), b, {}, QPoint(24 * (i % 4) + 5, 7));
+        Click(QStringLiteral("ImgPalView%1").arg(i / 4), 24 * (i % 4) + 5, 7, b);
     }
     void ClickTable(int n, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseClick(View("ImgColorTable"), b, {}, QPoint(24 * (n % 16) + 20, 24 * (n / 16) + 3));
-    }
-    QString UndoCaption() {
-        form_->RefreshEditMenu();
-        QAction* a = Find<QAction>("Undo1");
-        return a ? a->text() : QString();
+        Click("ImgColorTable", 24 * (n % 16) + 20, 24 * (n / 16) + 3, b);
     }
     std::int32_t PaletteAddress(int stage = 0) const {
         return form_->Rom().Addresses().TableAddress(StageTable::BGPalette, stage);
@@ -141,14 +77,10 @@ protected:
     std::int32_t AnimeAddress(int stage = 0) const {
         return form_->Rom().Addresses().TableAddress(StageTable::BGPaletteAnime, stage);
     }
-    // An entry of the set whose stored colour is not v (so an edit to v changes something).
+    // The colour number stored in entry of the set.
     int StoredColour(int set, int entry) { return Stage().BGPalette(set)[entry]; }
 
-    QTemporaryDir dir_;
-    QByteArray palBytes_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<CountingForm> form_;
-    QString imagePath_;
+    CountingForm* counting_ = nullptr;
 };
 
 // ----------------------------------------------------------------------------------------------------
@@ -178,7 +110,7 @@ TEST_F(PalettePageTest, ControlsHaveTheirNamesSizesAndFirstContents) {
     EXPECT_EQ(View("ImgColorTable")->size(), QSize(384, 96));
     EXPECT_EQ(View("ImgSelectColor")->size(), QSize(32, 32));
     EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), "00");
-    EXPECT_EQ(Px(View("ImgSelectColor"), 16, 16), Colour(0));
+    EXPECT_EQ(Px(View("ImgSelectColor"), 16, 16), TableColour(0));
     EXPECT_EQ(Find<QAbstractButton>("BtnPaletteReload")->text(), QString::fromUtf8("再読み込み"));
     EXPECT_EQ(Find<QAbstractButton>("BtnAnimationPaletteReload")->text(), QString::fromUtf8("再読み込み"));
 
@@ -187,14 +119,14 @@ TEST_F(PalettePageTest, ControlsHaveTheirNamesSizesAndFirstContents) {
         EXPECT_EQ(Pal(i)->maxLength(), 2);
         const int stored = StoredColour(0, i);
         EXPECT_EQ(Pal(i)->text(), Hex2(stored)) << i;
-        EXPECT_EQ(PalSquare(i), Colour(stored)) << i;
+        EXPECT_EQ(PalSquare(i), TableColour(stored)) << i;
         // Entry 4p is never animated, so the animated row shows the stored colour there.
         if (i % 4 == 0) {
-            EXPECT_EQ(AnimSquare(i), Colour(stored)) << i;
+            EXPECT_EQ(AnimSquare(i), TableColour(stored)) << i;
         }
     }
     for (int n = 0; n < 64; ++n)
-        EXPECT_EQ(Px(View("ImgColorTable"), 24 * (n % 16) + 12, 24 * (n / 16) + 12), Colour(n)) << n;
+        EXPECT_EQ(Px(View("ImgColorTable"), 24 * (n % 16) + 12, 24 * (n / 16) + 12), TableColour(n)) << n;
     // Opening and resetting the page records nothing.
     EXPECT_FALSE(Stage().CanUndo());
     EXPECT_TRUE(form_->StatusText(0).isEmpty());
@@ -229,9 +161,9 @@ TEST_F(PalettePageTest, TypingColourNumbersFollowsTheFieldRules) {
     if (v1 != 0x3F) Type(f, "30");
     EXPECT_EQ(f->text(), Hex2(v1));
     EXPECT_EQ(StoredColour(0, 0), v1);
-    EXPECT_EQ(PalSquare(0), Colour(v1));
-    EXPECT_EQ(AnimSquare(0), Colour(v1));
-    EXPECT_EQ(form_->Graphics().GetStagePaletteColor(0) | 0xFF000000u, Colour(v1));
+    EXPECT_EQ(PalSquare(0), TableColour(v1));
+    EXPECT_EQ(AnimSquare(0), TableColour(v1));
+    EXPECT_EQ(form_->Graphics().GetStagePaletteColor(0) | 0xFF000000u, TableColour(v1));
     EXPECT_EQ(Stage().UndoDepth(), 1u);
     EXPECT_EQ(UndoCaption(), kUndoPalette);
     EXPECT_TRUE(form_->Flags().IsModified(ModifiedCategory::Palette, 0));
@@ -243,7 +175,7 @@ TEST_F(PalettePageTest, TypingColourNumbersFollowsTheFieldRules) {
     Type(Pal(4), v2 == 0x0F ? "0f" : "0a");
     EXPECT_EQ(Pal(4)->text(), Hex2(v2));
     EXPECT_EQ(StoredColour(0, 4), v2);
-    EXPECT_EQ(PalSquare(4), Colour(v2));
+    EXPECT_EQ(PalSquare(4), TableColour(v2));
     EXPECT_EQ(Stage().UndoDepth(), 2u);
 
     // Typing the stored number again records nothing.
@@ -253,7 +185,7 @@ TEST_F(PalettePageTest, TypingColourNumbersFollowsTheFieldRules) {
 
     // The edits go to the set chosen in the list, and into the saved file.
     ASSERT_TRUE(form_->Save1Click());
-    QFile saved(imagePath_);
+    QFile saved(romPath_);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
     ASSERT_GT(bytes.size(), PaletteAddress() + 4);
@@ -268,7 +200,7 @@ TEST_F(PalettePageTest, ColourTableSelectsAndPaletteSquaresWriteOrPick) {
     });
     ASSERT_EQ(StoredColour(0, 5), 0x45);
     // Shown with its low six bits.
-    EXPECT_EQ(PalSquare(5), Colour(0x05));
+    EXPECT_EQ(PalSquare(5), TableColour(0x05));
     EXPECT_EQ(Pal(5)->text(), "45");
 
     // Right and middle presses on the colour table do nothing; a left press selects.
@@ -277,8 +209,8 @@ TEST_F(PalettePageTest, ColourTableSelectsAndPaletteSquaresWriteOrPick) {
     EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), "00");
     ClickTable(0x2A);
     EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), "2A");
-    EXPECT_EQ(Px(View("ImgSelectColor"), 0, 0), Colour(0x2A));
-    EXPECT_EQ(Px(View("ImgSelectColor"), 31, 31), Colour(0x2A));
+    EXPECT_EQ(Px(View("ImgSelectColor"), 0, 0), TableColour(0x2A));
+    EXPECT_EQ(Px(View("ImgSelectColor"), 31, 31), TableColour(0x2A));
     EXPECT_FALSE(Stage().CanUndo());
 
     // A left press writes the selected colour through the field.
@@ -286,7 +218,7 @@ TEST_F(PalettePageTest, ColourTableSelectsAndPaletteSquaresWriteOrPick) {
     ClickPal(target);
     EXPECT_EQ(Pal(target)->text(), "2A");
     EXPECT_EQ(StoredColour(0, target), 0x2A);
-    EXPECT_EQ(PalSquare(target), Colour(0x2A));
+    EXPECT_EQ(PalSquare(target), TableColour(0x2A));
     EXPECT_EQ(Stage().UndoDepth(), 1u);
     EXPECT_EQ(form_->StatusText(0), kModified);
 
@@ -297,7 +229,7 @@ TEST_F(PalettePageTest, ColourTableSelectsAndPaletteSquaresWriteOrPick) {
     // Right press on 0x45 picks 0x0F; middle press picks like the right one.
     ClickPal(5, Qt::RightButton);
     EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), "0F");
-    EXPECT_EQ(Px(View("ImgSelectColor"), 16, 16), Colour(0x0F));
+    EXPECT_EQ(Px(View("ImgSelectColor"), 16, 16), TableColour(0x0F));
     ClickPal(target, Qt::MiddleButton);
     EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), "2A");
     ClickPal(5, Qt::RightButton);
@@ -321,22 +253,22 @@ TEST_F(PalettePageTest, HoverOutlinesFollowThePointer) {
     EXPECT_EQ(Px(table, 72, 24), magenta);
     EXPECT_EQ(Px(table, 95, 47), magenta);
     EXPECT_EQ(Px(table, 95, 24), magenta);
-    EXPECT_EQ(Px(table, 84, 36), Colour(0x13));
+    EXPECT_EQ(Px(table, 84, 36), TableColour(0x13));
     // Moving inside the same cell keeps it; to the next cell repaints the previous one first.
     QTest::mouseMove(table, QPoint(100, 30));
-    EXPECT_EQ(Px(table, 72, 24), Colour(0x13));
-    EXPECT_EQ(Px(table, 95, 47), Colour(0x13));
+    EXPECT_EQ(Px(table, 72, 24), TableColour(0x13));
+    EXPECT_EQ(Px(table, 95, 47), TableColour(0x13));
     EXPECT_EQ(Px(table, 96, 24), magenta);
     // A move onto a palette view leaves the table: its cell is repainted.
     TImageEx* row1 = View("ImgPalView1");
     QTest::mouseMove(row1, QPoint(30, 10));  // entry 5
-    EXPECT_EQ(Px(table, 96, 24), Colour(0x14));
+    EXPECT_EQ(Px(table, 96, 24), TableColour(0x14));
     EXPECT_EQ(Px(row1, 24, 0), magenta);
     EXPECT_EQ(Px(row1, 47, 23), magenta);
-    EXPECT_EQ(Px(row1, 36, 12), Colour(StoredColour(0, 5)));
+    EXPECT_EQ(Px(row1, 36, 12), TableColour(StoredColour(0, 5)));
     TImageEx* row2 = View("ImgPalView2");
     QTest::mouseMove(row2, QPoint(2, 2));  // entry 8
-    EXPECT_EQ(Px(row1, 24, 0), Colour(StoredColour(0, 5)));
+    EXPECT_EQ(Px(row1, 24, 0), TableColour(StoredColour(0, 5)));
     EXPECT_EQ(Px(row2, 0, 0), magenta);
     // An edit of the hovered square keeps its outline.
     ClickTable(0x21);
@@ -345,11 +277,11 @@ TEST_F(PalettePageTest, HoverOutlinesFollowThePointer) {
     if (v == 0x22) ClickTable(0x22);
     QTest::mouseClick(row2, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(StoredColour(0, 8), v);
-    EXPECT_EQ(Px(row2, 12, 12), Colour(v));
+    EXPECT_EQ(Px(row2, 12, 12), TableColour(v));
     EXPECT_EQ(Px(row2, 0, 0), magenta);
     // Leaving the window clears it.
     QTest::mouseMove(Find<QLabel>("LblSelectColor"), QPoint(1, 1));
-    EXPECT_EQ(Px(row2, 0, 0), Colour(v));
+    EXPECT_EQ(Px(row2, 0, 0), TableColour(v));
 }
 
 TEST_F(PalettePageTest, AnimationNumbersTypingAndArrows) {
@@ -361,7 +293,9 @@ TEST_F(PalettePageTest, AnimationNumbersTypingAndArrows) {
         img[at + 3] = 0x9C;
     });
     auto stored = [&](int p) { return int(Stage().PaletteAnime(0)[p]); };
-    auto up = [&](int p) { QTest::mouseClick(Find<QToolButton>(QStringLiteral("UDAnimePal%1Up").arg(p)), Qt::LeftButton); };
+    auto up = [&](int p) {
+        QTest::mouseClick(Find<QToolButton>(QStringLiteral("UDAnimePal%1Up").arg(p)), Qt::LeftButton);
+    };
     auto down = [&](int p) {
         QTest::mouseClick(Find<QToolButton>(QStringLiteral("UDAnimePal%1Down").arg(p)), Qt::LeftButton);
     };
@@ -432,7 +366,7 @@ TEST_F(PalettePageTest, AnimationNumbersTypingAndArrows) {
 
     // The saved file holds the numbers.
     ASSERT_TRUE(form_->Save1Click());
-    QFile saved(imagePath_);
+    QFile saved(romPath_);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
     ASSERT_GT(bytes.size(), AnimeAddress() + 3);
@@ -448,7 +382,7 @@ TEST_F(PalettePageTest, UndoAndRedoReloadTheChosenSetBeforeRedrawing) {
     ASSERT_NE(list, nullptr);
     list->setCurrentIndex(2);
     ASSERT_EQ(list->currentIndex(), 2);
-    EXPECT_EQ(Controller()->SelectedPaletteSet(), 2);
+    EXPECT_EQ(Controller<PaletteEditClass>(kPagePalette).SelectedPaletteSet(), 2);
     const int old = StoredColour(2, 4);
     EXPECT_EQ(Pal(4)->text(), Hex2(old));
     const int v = old == 0x16 ? 0x27 : 0x16;
@@ -461,17 +395,17 @@ TEST_F(PalettePageTest, UndoAndRedoReloadTheChosenSetBeforeRedrawing) {
     EXPECT_EQ(list->currentIndex(), 2);
     EXPECT_EQ(StoredColour(2, 4), old);
     EXPECT_EQ(Pal(4)->text(), Hex2(old));
-    EXPECT_EQ(PalSquare(4), Colour(old));
-    EXPECT_EQ(AnimSquare(4), Colour(old));
-    EXPECT_EQ(form_->Graphics().GetStagePaletteColor(4) | 0xFF000000u, Colour(old));
+    EXPECT_EQ(PalSquare(4), TableColour(old));
+    EXPECT_EQ(AnimSquare(4), TableColour(old));
+    EXPECT_EQ(form_->Graphics().GetStagePaletteColor(4) | 0xFF000000u, TableColour(old));
     EXPECT_FALSE(Stage().CanUndo());
 
     form_->Redo1Click();
     EXPECT_EQ(StoredColour(2, 4), v);
     EXPECT_EQ(Pal(4)->text(), Hex2(v));
-    EXPECT_EQ(PalSquare(4), Colour(v));
-    EXPECT_EQ(AnimSquare(4), Colour(v));
-    EXPECT_EQ(form_->Graphics().GetStagePaletteColor(4) | 0xFF000000u, Colour(v));
+    EXPECT_EQ(PalSquare(4), TableColour(v));
+    EXPECT_EQ(AnimSquare(4), TableColour(v));
+    EXPECT_EQ(form_->Graphics().GetStagePaletteColor(4) | 0xFF000000u, TableColour(v));
     // Undo and redo leave the flags as they are; the redo did not record a new step.
     EXPECT_EQ(Stage().UndoDepth(), 1u);
     EXPECT_EQ(form_->StatusText(0), kModified);
@@ -508,8 +442,8 @@ TEST_F(PalettePageTest, ReloadButtonsAskAndReReadTheImage) {
     EXPECT_EQ(questions().last(), kAskPalette);
     EXPECT_EQ(StoredColour(0, 0), oldColour);
     EXPECT_EQ(Pal(0)->text(), Hex2(oldColour));
-    EXPECT_EQ(PalSquare(0), Colour(oldColour));
-    EXPECT_EQ(AnimSquare(0), Colour(oldColour));
+    EXPECT_EQ(PalSquare(0), TableColour(oldColour));
+    EXPECT_EQ(AnimSquare(0), TableColour(oldColour));
     EXPECT_EQ(int(Stage().PaletteAnime(0)[0]), newAnime);
     EXPECT_FALSE(Stage().CanUndo());
     EXPECT_TRUE(form_->Flags().IsModified(ModifiedCategory::Palette, 0));
@@ -533,12 +467,12 @@ TEST_F(PalettePageTest, PaletteSetAndStageChanges) {
     QComboBox* list = SetList();
     ASSERT_NE(list, nullptr);
     list->setCurrentIndex(3);
-    EXPECT_EQ(form_->paletteSetChanges, 1);
+    EXPECT_EQ(counting_->paletteSetChanges, 1);
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(Pal(i)->text(), Hex2(StoredColour(3, i))) << i;
-        EXPECT_EQ(PalSquare(i), Colour(StoredColour(3, i))) << i;
+        EXPECT_EQ(PalSquare(i), TableColour(StoredColour(3, i))) << i;
         if (i % 4 == 0) {
-            EXPECT_EQ(form_->Graphics().GetStagePaletteColor(i) | 0xFF000000u, Colour(StoredColour(3, i))) << i;
+            EXPECT_EQ(form_->Graphics().GetStagePaletteColor(i) | 0xFF000000u, TableColour(StoredColour(3, i))) << i;
         }
     }
     for (int p = 0; p < 4; ++p) EXPECT_EQ(Anime(p)->text(), Hex2(Stage().PaletteAnime(3)[p]));
@@ -554,7 +488,7 @@ TEST_F(PalettePageTest, PaletteSetAndStageChanges) {
     ASSERT_EQ(form_->Rom().CurrentStage(), 2);
     EXPECT_EQ(list->currentIndex(), 0);
     // Putting the list back is part of the reset, not a palette set change of its own.
-    EXPECT_EQ(form_->paletteSetChanges, 1);
+    EXPECT_EQ(counting_->paletteSetChanges, 1);
     EXPECT_EQ(Find<QLabel>("LblSelectColor")->text(), "1C");
     for (int i = 0; i < 16; ++i) EXPECT_EQ(Pal(i)->text(), Hex2(form_->Rom().StageAt(2).BGPalette(0)[i])) << i;
     EXPECT_FALSE(form_->Rom().StageAt(2).CanUndo());
@@ -586,7 +520,7 @@ TEST_F(PalettePageTest, TimerTicksRecolourTheAnimationRows) {
     };
     std::vector<std::vector<QRgb>> before;
     for (int p = 0; p < 4; ++p) before.push_back(row(p));
-    for (int k = 1; k < 4; ++k) EXPECT_EQ(before[1][k], Colour(StoredColour(1, 4 + k)));
+    for (int k = 1; k < 4; ++k) EXPECT_EQ(before[1][k], TableColour(StoredColour(1, 4 + k)));
 
     int ticks = 0;
     while (row(1) == before[1] && ticks < 600) {
@@ -598,7 +532,7 @@ TEST_F(PalettePageTest, TimerTicksRecolourTheAnimationRows) {
     EXPECT_EQ(animated[0], before[1][0]);  // entry 4 is never animated
     for (int p : {0, 2, 3}) EXPECT_EQ(row(p), before[p]) << p;
     // The palette views show the stored colours, not the animated ones.
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(PalSquare(4 + k), Colour(StoredColour(1, 4 + k)));
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(PalSquare(4 + k), TableColour(StoredColour(1, 4 + k)));
 
     if (const char* shot = std::getenv("QUORVEN_PALETTE_SCREENSHOT")) {
         form_->grab().save(QString::fromLocal8Bit(shot));
@@ -638,9 +572,5 @@ TEST_F(PalettePageTest, RunningTimerAnimates) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Test discovery runs this binary without the test's environment: never ask for a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return RunGuiTests(argc, argv);
 }

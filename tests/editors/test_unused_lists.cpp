@@ -59,7 +59,8 @@ TEST(ShowUnusedChipNumFormTest, LayoutAndCancel) {
     EXPECT_EQ(memo->size(), QSize(321, 225));
     // Every character of a list has the same width, and a full line of 16 numbers fits the box.
     const QFontMetrics fm(memo->font());
-    for (QChar ch : QString("0123456789ABCDEF")) EXPECT_EQ(fm.horizontalAdvance(ch), fm.horizontalAdvance(' ')) << char(ch.unicode());
+    for (QChar ch : QString("0123456789ABCDEF"))
+        EXPECT_EQ(fm.horizontalAdvance(ch), fm.horizontalAdvance(' ')) << char(ch.unicode());
     form.Fill("c", "m", "F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF \r\n");
     form.show();
     QApplication::processEvents();
@@ -110,9 +111,11 @@ protected:
 
     void SetUp() override {
         Chip16PageTest::SetUp();
-        dialog_ = C().ListDialog();
+        dialog_ = form_->UsageListDialog();
         ASSERT_NE(dialog_, nullptr);
-        dialog_->SetExecHook([this](TShowUnusedChipNumForm& d) {
+        prompts_.dialogHook = [this](QDialog& dialog, const QString& name) {
+            EXPECT_EQ(name, "ShowUnusedChipNumForm");
+            auto& d = dynamic_cast<TShowUnusedChipNumForm&>(dialog);
             shown_.caption = d.windowTitle();
             shown_.message = d.Message();
             shown_.list = d.ListText();
@@ -120,7 +123,7 @@ protected:
             shown_.okVisible = d.ReplaceButton()->isVisibleTo(&d);
             ++shown_.count;
             return int(QDialog::Rejected);
-        });
+        };
     }
 
     void SetChip32(const std::vector<Byte>& table) {
@@ -203,4 +206,6 @@ TEST_F(UnusedChecksTest, UnusedTilesAreThoseNoChipTileByteHolds) {
     EXPECT_EQ(shown_.count, 4);
 }
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    return RunGuiTests(argc, argv);
+}

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "fileio.h"
-#include "graphics.h"
+#include "document/fileio.h"
+#include "graphics/graphics.h"
+#include "graphics/stagepicture.h"
 
 namespace {
 
@@ -37,19 +38,17 @@ void Swatch(QImage& canvas, int x, int y, int size, QRgb colour) {
 
 }  // namespace
 
-QImage RenderStage(const RomImageData& rom, const FcPaletteData& palette, int stage, const StageRenderOptions& options) {
+QImage RenderStage(const RomImageData& rom, const FcPaletteData& palette, int stage,
+                   const StageRenderOptions& options) {
     if (stage < 0 || stage >= kStageCount) return {};
     const StageData& st = rom.StageAt(stage);
-    const int set = std::clamp(options.paletteSet, 0, kPaletteSetCount - 1);
-
-    EditorGraphics g(palette, rom);
-    BgBank bank(rom);
-    bank.Assemble(stage, std::clamp(options.loadPoint, 0, 2), std::clamp(options.scroll, 0, 15));
-    g.LoadStagePalette(st.BGPalette(set));
-    g.ApplyStagePalette(g.ChipSheet16());
-    g.DrawChipSheet16(g.ChipSheet16(), bank.Bytes(), st.Chip16x16Tiles(), st.ChipProperties());
-    g.RefreshChip32SheetPalette();
-    g.DrawChipSheet32(g.ChipSheet32(), st.Chip32x32());
+    // The parts come from the same code as the editor's picture export.
+    StagePictureOptions parts;
+    parts.paletteSet = std::clamp(options.paletteSet, 0, kPaletteSetCount - 1);
+    parts.loadPoint = options.loadPoint;
+    parts.scroll = options.scroll;
+    parts.bankPalette = 1;
+    auto part = [&](StagePictureKind kind) { return RenderStagePicture(rom, palette, stage, kind, parts); };
 
     const int columns = 8;
     const int rows = options.screens ? kScreenCount / columns : kMapSetCount / columns;
@@ -60,19 +59,10 @@ QImage RenderStage(const RomImageData& rom, const FcPaletteData& palette, int st
 
     // Top row: the 32x32 chip sheet, the 16x16 chip sheet, the tile table (twice its size, BG palette 1) and
     // the seven palette sets.
-    QImage sheet32 = g.CreateViewBitmap(512, 512);
-    g.DrawChip32Table(sheet32);
-    Paste(canvas, sheet32, kGap, kGap);
-    QImage sheet16 = g.CreateViewBitmap(256, 256);
-    g.CopyToView(sheet16, 0, 0, 256, 256, g.ChipSheet16(), 0, 0, 256, 256);
+    Paste(canvas, part(StagePictureKind::Chip32Sheet), kGap, kGap);
     const int x16 = kGap + 512 + kGap;
-    Paste(canvas, sheet16, x16, kGap);
-    IndexedBitmap tiles(128, 128);
-    g.DrawTileSheet(tiles, bank.Bytes(), 0);
-    for (int k = 0; k < 4; ++k) tiles.SetPaletteEntry(k, g.GetStagePaletteColor(4 + k));
-    QImage tileView = g.CreateViewBitmap(128, 128);
-    g.CopyToView(tileView, 0, 0, 128, 128, tiles, 0, 0, 128, 128);
-    Paste(canvas, tileView, x16, kGap + 256 + kGap, 2);
+    Paste(canvas, part(StagePictureKind::Chip16Sheet), x16, kGap);
+    Paste(canvas, part(StagePictureKind::BgBank), x16, kGap + 256 + kGap);
     const int xp = x16 + 256 + kGap;
     for (int p = 0; p < kPaletteSetCount; ++p) {
         const Byte* colours = st.BGPalette(p);
@@ -86,12 +76,13 @@ QImage RenderStage(const RomImageData& rom, const FcPaletteData& palette, int st
             if (anim[j] >= 0x80) Swatch(canvas, xp + (4 * j) * 18 + j * 6, kGap + p * 22 + 17, 3, 0xFFFFFFFFu);
     }
 
-    QImage view = g.CreateViewBitmap(kCell, kCell);
+    // The map sets (8 x 4 in the picture) or the screens (one row of 48), cut into cells with gaps.
+    const QImage cells = part(options.screens ? StagePictureKind::MapScreens : StagePictureKind::MapSets);
+    const int across = cells.width() / kCell;
     const int count = options.screens ? kScreenCount : kMapSetCount;
     for (int i = 0; i < count; ++i) {
-        const int mapSet = options.screens ? (st.Map()[i] & 0x1F) : i;
-        g.DrawMapSet(view, st.MapSet(mapSet));
-        Paste(canvas, view, kGap + (i % columns) * (kCell + kGap), top + (i / columns) * (kCell + kGap));
+        const QImage cell = cells.copy((i % across) * kCell, (i / across) * kCell, kCell, kCell);
+        Paste(canvas, cell, kGap + (i % columns) * (kCell + kGap), top + (i / columns) * (kCell + kGap));
     }
     return canvas;
 }

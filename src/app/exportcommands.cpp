@@ -1,0 +1,101 @@
+#include "app/exportcommands.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QMenu>
+#include <exception>
+
+#include "document/atomicfile.h"
+#include "document/fileio.h"
+#include "document/filepathtext.h"
+#include "document/patch.h"
+#include "editors/pagecontroller.h"
+#include "editors/userprompts.h"
+#include "graphics/fcpalette.h"
+
+namespace {
+
+std::filesystem::path ToPath(const QString& s) {
+    return FilePathFromText(s.toStdU16String());
+}
+
+}  // namespace
+
+ExportMenu AddExportMenu(QMenu* parent) {
+    ExportMenu m;
+    m.menu = parent->addMenu(QString::fromUtf8("エクスポート(&E)"));
+    m.menu->setObjectName("Export1");
+    m.menu->menuAction()->setObjectName("Export1Menu");
+    auto add = [&](const char* name, const char* caption) {
+        QAction* a = m.menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(name);
+        return a;
+    };
+    m.ipsPatch = add("ExportIpsPatch1", "IPSパッチを作成...");
+    m.bpsPatch = add("ExportBpsPatch1", "BPSパッチを作成...");
+    m.menu->addSeparator();
+    m.picture = add("ExportPicture1", "画像として保存...");
+    m.menu->addSeparator();
+    m.testPlay = add("TestPlay1", "テストプレイ");
+    m.menu->menuAction()->setEnabled(false);
+    return m;
+}
+
+bool ExportPatch(UserPrompts& prompts, const RomImageData& rom, bool bps) {
+    if (!rom.IsLoaded()) return false;
+    const QString path = bps ? prompts.SaveFileNameFor(QString::fromUtf8("BPSパッチを作成"),
+                                                       QString::fromUtf8("BPSパッチ (*.bps)"), "bps")
+                             : prompts.SaveFileNameFor(QString::fromUtf8("IPSパッチを作成"),
+                                                       QString::fromUtf8("IPSパッチ (*.ips)"), "ips");
+    if (path.isEmpty()) return false;
+    try {
+        const std::vector<Byte> edited = rom.ComposeImage();
+        const std::vector<Byte>& original = rom.OriginalImage();
+        const std::vector<Byte> patch =
+            bps ? patchfile::MakeBps(original, edited) : patchfile::MakeIps(original, edited);
+        WriteFileAtomically(ToPath(path), patch.data(), patch.size());
+    } catch (const patchfile::PatchError& e) {
+        if (e.Kind() == patchfile::PatchErrorKind::TooLarge)
+            prompts.Message(QString::fromUtf8(kPatchTooLargeText));
+        else
+            prompts.ErrorReport(QString::fromUtf8(e.what()));
+        return false;
+    } catch (const std::exception& e) {
+        prompts.ErrorReport(QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}
+
+StagePictureKind PictureKindForPage(int page) {
+    switch (page) {
+    case kPageMapSet: return StagePictureKind::MapSets;
+    case kPage32x32Chip: return StagePictureKind::Chip32Sheet;
+    case kPage16x16Chip: return StagePictureKind::Chip16Sheet;
+    case kPagePalette: return StagePictureKind::BgBank;
+    default: return StagePictureKind::MapScreens;  // map and object pages
+    }
+}
+
+bool ExportPicture(UserPrompts& prompts, const RomImageData& rom, const FcPaletteData& palette, int stage,
+                   StagePictureKind kind, const StagePictureOptions& options) {
+    if (!rom.IsLoaded()) return false;
+    const QString path =
+        prompts.SaveFileNameFor(QString::fromUtf8("画像として保存"), QString::fromUtf8("PNG画像 (*.png)"), "png");
+    if (path.isEmpty()) return false;
+    const QImage picture = RenderStagePicture(rom, palette, stage, kind, options);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.isNull() || !picture.save(&buffer, "PNG")) {
+        prompts.Message(QString::fromUtf8(kPictureFailedText));
+        return false;
+    }
+    try {
+        WriteFileAtomically(ToPath(path), bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    } catch (const std::exception& e) {
+        prompts.ErrorReport(QString::fromUtf8(e.what()));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// Test play: the current image, edits included, goes to a temporary file of its own (never the user's file)
+// and the emulator named in the settings file starts on it, detached, so the editor stays usable.
+//
+// Settings file: section "TestPlay", key "Emulator": a command line in which "%f" stands for the file (the
+// file is added at the end when the line has no "%f"). Without the key the first of fceux, nestopia and
+// mednafen found on the PATH is used.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class RomImageData;
+class TMyMemIniFile;
+class UserPrompts;
+
+struct EmulatorCommand {
+    QString program;
+    QStringList arguments;
+};
+
+// Finds a program on the PATH; returns its full path or an empty string.
+using ProgramFinder = std::function<QString(const QString& name)>;
+
+// The command to run for the file: from the setting (empty: the default search). nullopt when there is none.
+std::optional<EmulatorCommand> EmulatorCommandFor(const QString& setting, const QString& file,
+                                                  const ProgramFinder& find);
+
+inline constexpr const char* kTestPlaySection = "TestPlay";
+inline constexpr const char* kTestPlayKey = "Emulator";
+inline constexpr const char* kNoEmulatorText =
+    "エミュレータが見つかりません。quorveneditor.ini の [TestPlay] に Emulator=コマンドライン"
+    "（%f がROMイメージのファイル名になります）を書いてください";
+inline constexpr const char* kEmulatorFailedText = "エミュレータを起動できませんでした";
+
+// Writes the image to a new temporary file and starts the emulator. Returns the temporary file's path, or
+// an empty string when nothing was started (the reason was shown through the prompts).
+QString StartTestPlay(UserPrompts& prompts, const RomImageData& rom, const TMyMemIniFile& ini,
+                      const ProgramFinder& find);
