@@ -1,36 +1,21 @@
 #include "app/application.h"
 
 #include <QHelpEvent>
-#include <QLibraryInfo>
 #include <QToolTip>
-#include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 #include <exception>
 
 #include "document/fileerror.h"
 #include "editors/userprompts.h"
+#include "graphics/uitext.h"
 
-TQuorvenApplication::TQuorvenApplication(int& argc, char** argv) : QApplication(argc, argv) {
+TQuorvenApplication::TQuorvenApplication(int& argc, char** argv, language::Language language)
+    : QApplication(argc, argv) {
     // The name only: a display name would be appended to the caption of every window and dialog
     // ("未使用16x16チップ番号 — QUORVEN EDITOR"), and every caption is exactly its own text.
     setApplicationName("QUORVEN EDITOR");
-    LoadToolkitTranslation();
-}
-
-bool TQuorvenApplication::LoadToolkitTranslation() {
-    // The standard dialogs and the message-box buttons speak Japanese like the rest of the program,
-    // whatever the system locale.
-    auto* translator = new QTranslator(this);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_ja", "qt_ja"}) {
-        if (translator->load(QString::fromUtf8(name), folder) && installTranslator(translator)) {
-            toolkitTranslated_ = true;
-            return true;
-        }
-    }
-    delete translator;
-    return false;
+    toolkitTranslated_ = language::Install(*this, language);
 }
 
 bool TQuorvenApplication::notify(QObject* receiver, QEvent* event) {
@@ -49,7 +34,7 @@ bool TQuorvenApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& e) {
         Report(QString::fromUtf8(e.what()));
     } catch (...) {
-        Report(QStringLiteral("Unknown error"));
+        Report(Tr("Application", "Unknown error"));
     }
     return false;
 }

@@ -12,6 +12,7 @@
 #include "editors/pagecontroller.h"
 #include "editors/userprompts.h"
 #include "graphics/fcpalette.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -23,30 +24,29 @@ std::filesystem::path ToPath(const QString& s) {
 
 ExportMenu AddExportMenu(QMenu* parent) {
     ExportMenu m;
-    m.menu = parent->addMenu(QString::fromUtf8("エクスポート(&E)"));
+    m.menu = parent->addMenu(Tr("Export", "エクスポート(&E)"));
     m.menu->setObjectName("Export1");
     m.menu->menuAction()->setObjectName("Export1Menu");
-    auto add = [&](const char* name, const char* caption) {
-        QAction* a = m.menu->addAction(QString::fromUtf8(caption));
+    auto add = [&](const char* name, const QString& caption) {
+        QAction* a = m.menu->addAction(caption);
         a->setObjectName(name);
         return a;
     };
-    m.ipsPatch = add("ExportIpsPatch1", "IPSパッチを作成...");
-    m.bpsPatch = add("ExportBpsPatch1", "BPSパッチを作成...");
+    m.ipsPatch = add("ExportIpsPatch1", Tr("Export", "IPSパッチを作成..."));
+    m.bpsPatch = add("ExportBpsPatch1", Tr("Export", "BPSパッチを作成..."));
     m.menu->addSeparator();
-    m.picture = add("ExportPicture1", "画像として保存...");
+    m.picture = add("ExportPicture1", Tr("Export", "画像として保存..."));
     m.menu->addSeparator();
-    m.testPlay = add("TestPlay1", "テストプレイ");
+    m.testPlay = add("TestPlay1", Tr("Export", "テストプレイ"));
     m.menu->menuAction()->setEnabled(false);
     return m;
 }
 
 bool ExportPatch(UserPrompts& prompts, const RomImageData& rom, bool bps) {
     if (!rom.IsLoaded()) return false;
-    const QString path = bps ? prompts.SaveFileNameFor(QString::fromUtf8("BPSパッチを作成"),
-                                                       QString::fromUtf8("BPSパッチ (*.bps)"), "bps")
-                             : prompts.SaveFileNameFor(QString::fromUtf8("IPSパッチを作成"),
-                                                       QString::fromUtf8("IPSパッチ (*.ips)"), "ips");
+    const QString path =
+        bps ? prompts.SaveFileNameFor(Tr("Export", "BPSパッチを作成"), Tr("Export", "BPSパッチ (*.bps)"), "bps")
+            : prompts.SaveFileNameFor(Tr("Export", "IPSパッチを作成"), Tr("Export", "IPSパッチ (*.ips)"), "ips");
     if (path.isEmpty()) return false;
     try {
         const std::vector<Byte> edited = rom.ComposeImage();
@@ -56,7 +56,7 @@ bool ExportPatch(UserPrompts& prompts, const RomImageData& rom, bool bps) {
         WriteFileAtomically(ToPath(path), patch.data(), patch.size());
     } catch (const patchfile::PatchError& e) {
         if (e.Kind() == patchfile::PatchErrorKind::TooLarge)
-            prompts.Message(QString::fromUtf8(kPatchTooLargeText));
+            prompts.Message(Tr("Export", kPatchTooLargeText));
         else
             prompts.ErrorReport(QString::fromUtf8(e.what()));
         return false;
@@ -81,14 +81,14 @@ bool ExportPicture(UserPrompts& prompts, const RomImageData& rom, const FcPalett
                    StagePictureKind kind, const StagePictureOptions& options) {
     if (!rom.IsLoaded()) return false;
     const QString path =
-        prompts.SaveFileNameFor(QString::fromUtf8("画像として保存"), QString::fromUtf8("PNG画像 (*.png)"), "png");
+        prompts.SaveFileNameFor(Tr("Export", "画像として保存"), Tr("Export", "PNG画像 (*.png)"), "png");
     if (path.isEmpty()) return false;
     const QImage picture = RenderStagePicture(rom, palette, stage, kind, options);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (picture.isNull() || !picture.save(&buffer, "PNG")) {
-        prompts.Message(QString::fromUtf8(kPictureFailedText));
+        prompts.Message(Tr("Export", kPictureFailedText));
         return false;
     }
     try {

@@ -36,5 +36,6 @@ bool ExportPicture(UserPrompts& prompts, const RomImageData& rom, const FcPalett
                    StagePictureKind kind, const StagePictureOptions& options);
 
 // The messages of a refused export.
-inline constexpr const char* kPatchTooLargeText = "16MiBを超えるイメージはIPSパッチにできません";
-inline constexpr const char* kPictureFailedText = "画像を保存できませんでした";
+inline constexpr const char* kPatchTooLargeText =
+    QT_TRANSLATE_NOOP("Export", "16MiBを超えるイメージはIPSパッチにできません");
+inline constexpr const char* kPictureFailedText = QT_TRANSLATE_NOOP("Export", "画像を保存できませんでした");

@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/installpaths.h"
+#include "app/language.h"
 #include "app/mainform.h"
 #include "app/qtprompts.h"
 #include "document/MyIniFiles.h"
@@ -34,15 +35,16 @@ int main(int argc, char** argv) {
     paths.settingsFolder = installpaths::SettingsFolder(programFolder, installpaths::FolderWritable(programFolder),
                                                         dataFolder, installpaths::UserConfigFolder());
 
-    // The display scale chosen in the View menu: the toolkit scales the whole window by it (a scale the user
-    // set in the environment wins).
+    // The display scale and the language chosen in the View menu, both taken at start: the toolkit scales the
+    // whole window by the scale (a scale the user set in the environment wins), and the window is built in
+    // the language.
+    const TMyMemIniFile ini(FilePathFromText((paths.settingsFolder + "/quorveneditor.ini").toStdU16String()));
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        const TMyMemIniFile ini(FilePathFromText((paths.settingsFolder + "/quorveneditor.ini").toStdU16String()));
         const int zoom = TMainForm::ReadZoom(ini);
         if (zoom != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(zoom / 100));
     }
 
-    TQuorvenApplication app(argc, argv);
+    TQuorvenApplication app(argc, argv, language::Read(ini));
     QtPrompts prompts;
     app.SetPrompts(&prompts);
 

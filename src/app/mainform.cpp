@@ -28,6 +28,7 @@
 
 #include "app/exportcommands.h"
 #include "app/installpaths.h"
+#include "app/language.h"
 #include "app/routingtable.h"
 #include "app/testplay.h"
 #include "document/MyIniFiles.h"
@@ -42,6 +43,7 @@
 #include "editors/userprompts.h"
 #include "graphics/graphics.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -57,18 +59,24 @@ struct PageInfo {
 };
 // Tab order.
 const std::array<PageInfo, kPageCount> kPages = {{
-    {"マップ", "TabMapEdit"},
-    {"マップセット", "TabMapSetEdit"},
-    {"32x32チップ", "Tab32x32ChipEdit"},
-    {"16x16チップ", "Tab16x16ChipEdit"},
-    {"パレット", "TabPaletteEdit"},
-    {"オブジェクト", "TabObjectEdit"},
+    {QT_TRANSLATE_NOOP("MainWindow", "マップ"), "TabMapEdit"},
+    {QT_TRANSLATE_NOOP("MainWindow", "マップセット"), "TabMapSetEdit"},
+    {QT_TRANSLATE_NOOP("MainWindow", "32x32チップ"), "Tab32x32ChipEdit"},
+    {QT_TRANSLATE_NOOP("MainWindow", "16x16チップ"), "Tab16x16ChipEdit"},
+    {QT_TRANSLATE_NOOP("MainWindow", "パレット"), "TabPaletteEdit"},
+    {QT_TRANSLATE_NOOP("MainWindow", "オブジェクト"), "TabObjectEdit"},
 }};
 
 // One title per stage for the stage selector.
 const std::array<const char*, kStageCount> kStageTitles = {
-    "はじまりの草原", "風の森",   "石切り場", "地下水路", "砂の遺跡", "氷の山道", "溶岩洞",   "空中庭園",
-    "古い時計塔",     "歯車工場", "海底神殿", "雲の回廊", "鏡の迷宮", "嵐の港",   "黒い城壁", "最後の塔",
+    QT_TRANSLATE_NOOP("StageTitles", "はじまりの草原"), QT_TRANSLATE_NOOP("StageTitles", "風の森"),
+    QT_TRANSLATE_NOOP("StageTitles", "石切り場"),       QT_TRANSLATE_NOOP("StageTitles", "地下水路"),
+    QT_TRANSLATE_NOOP("StageTitles", "砂の遺跡"),       QT_TRANSLATE_NOOP("StageTitles", "氷の山道"),
+    QT_TRANSLATE_NOOP("StageTitles", "溶岩洞"),         QT_TRANSLATE_NOOP("StageTitles", "空中庭園"),
+    QT_TRANSLATE_NOOP("StageTitles", "古い時計塔"),     QT_TRANSLATE_NOOP("StageTitles", "歯車工場"),
+    QT_TRANSLATE_NOOP("StageTitles", "海底神殿"),       QT_TRANSLATE_NOOP("StageTitles", "雲の回廊"),
+    QT_TRANSLATE_NOOP("StageTitles", "鏡の迷宮"),       QT_TRANSLATE_NOOP("StageTitles", "嵐の港"),
+    QT_TRANSLATE_NOOP("StageTitles", "黒い城壁"),       QT_TRANSLATE_NOOP("StageTitles", "最後の塔"),
 };
 
 // Paths go between text and the file system without losing a byte (names need not be UTF-8).
@@ -104,7 +112,7 @@ QString ExceptionText(const std::exception& e) {
 class TMainForm::StatusMarker : public ModifiedMarkerSink {
 public:
     explicit StatusMarker(QLabel* label) : label_(label) {}
-    void ShowModifiedMarker(const std::string& text) override { label_->setText(QString::fromStdString(text)); }
+    void ShowModifiedMarker(const std::string& text) override { label_->setText(Tr("Document", text.c_str())); }
 
 private:
     QLabel* label_;
@@ -133,12 +141,15 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     // The settings and address file beside the executable, held in memory until the window closes.
     const QString settingsFolder = paths_.settingsFolder.isEmpty() ? paths_.programFolder : paths_.settingsFolder;
     ini_ = std::make_unique<TMyMemIniFile>(ToPath(settingsFolder + "/quorveneditor.ini"));
+    // The language the program started in (main.cpp installed its translation); it picks the name lists.
+    languageAtStart_ = language::Read(*ini_);
+    language_ = languageAtStart_;
 
     // The document, then the renderer with the chip attribute names (a missing file is passed over).
     rom_ = std::make_unique<RomImageData>(*flags_, *ini_);
     graphics_ = std::make_unique<EditorGraphics>(*palette_, *rom_);
-    graphics_->LoadChipAttributeNames(
-        installpaths::NameListFolder(paths_.programFolder, paths_.dataFolder, "ChipAttributes.txt"));
+    const QString attributeList = NameListFile("ChipAttributes.txt");
+    graphics_->LoadChipAttributeNames(NameListFolder(attributeList), attributeList);
 
     // The settings that have no control of their own take effect now; the check boxes follow once their
     // pages exist.
@@ -165,6 +176,7 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     RebuildRecentMenu();
     zoomAtStart_ = ReadZoom(*ini_);
     SetZoom(zoomAtStart_);
+    ShowLanguageChoice();
     RestoreWindowPosition();
 }
 
@@ -249,7 +261,7 @@ void TMainForm::BuildWindow() {
     cbStage_ = new QComboBox(central);
     cbStage_->setObjectName("CBStage");
     cbStage_->setGeometry(0, 0, 177, 21);
-    for (int s = 0; s < kStageCount; ++s) cbStage_->addItem(Hex2(s) + " " + QString::fromUtf8(kStageTitles[s]));
+    for (int s = 0; s < kStageCount; ++s) cbStage_->addItem(Hex2(s) + " " + Tr("StageTitles", kStageTitles[s]));
     cbStage_->setMaxVisibleItems(kStageCount);
     cbStage_->hide();
     connect(cbStage_, &QComboBox::currentIndexChanged, this, &TMainForm::CBStageChange);
@@ -261,7 +273,7 @@ void TMainForm::BuildWindow() {
     for (int i = 0; i < kPageCount; ++i) {
         pages_[i] = new QWidget;
         pages_[i]->setObjectName(kPages[i].sheet);
-        pageControl_->addTab(pages_[i], QString::fromUtf8(kPages[i].caption));
+        pageControl_->addTab(pages_[i], Tr("MainWindow", kPages[i].caption));
     }
     pageControl_->setCurrentIndex(kPage16x16Chip);
     pageControl_->hide();
@@ -289,22 +301,22 @@ void TMainForm::BuildWindow() {
 
     QMenuBar* menu = menuBar();
     menu->setObjectName("MainMenu1");
-    file1_ = menu->addMenu(QString::fromUtf8("ファイル(&F)"));
+    file1_ = menu->addMenu(Tr("MainWindow", "ファイル(&F)"));
     file1_->setObjectName("File1");
-    auto addItem = [this](QMenu* m, const char* name, const char* caption, bool enabled) {
-        QAction* a = m->addAction(QString::fromUtf8(caption));
+    auto addItem = [this](QMenu* m, const char* name, const QString& caption, bool enabled) {
+        QAction* a = m->addAction(caption);
         a->setObjectName(name);
         a->setEnabled(enabled);
         return a;
     };
-    open1_ = addItem(file1_, "Open1", "開く(&O)", true);
+    open1_ = addItem(file1_, "Open1", Tr("MainWindow", "開く(&O)"), true);
     file1_->addSeparator();
-    save1_ = addItem(file1_, "Save1", "上書き保存(&S)", false);
-    saveAs1_ = addItem(file1_, "SaveAs1", "名前を付けて保存(&A)", false);
+    save1_ = addItem(file1_, "Save1", Tr("MainWindow", "上書き保存(&S)"), false);
+    saveAs1_ = addItem(file1_, "SaveAs1", Tr("MainWindow", "名前を付けて保存(&A)"), false);
     file1_->addSeparator();
-    close1_ = addItem(file1_, "Close1", "閉じる(&C)", false);
+    close1_ = addItem(file1_, "Close1", Tr("MainWindow", "閉じる(&C)"), false);
     file1_->addSeparator();
-    recentMenu_ = file1_->addMenu(QString::fromUtf8("最近使ったファイル"));
+    recentMenu_ = file1_->addMenu(Tr("MainWindow", "最近使ったファイル"));
     recentMenu_->setObjectName("RecentFiles1");
     recentMenu_->menuAction()->setObjectName("RecentFiles1Menu");
     connect(recentMenu_, &QMenu::aboutToShow, this, &TMainForm::PruneRecent);
@@ -323,7 +335,7 @@ void TMainForm::BuildWindow() {
         StartTestPlay(prompts_, *rom_, *ini_, [](const QString& name) { return QStandardPaths::findExecutable(name); });
     });
     file1_->addSeparator();
-    exit1_ = addItem(file1_, "Exit1", "終了(&X)", true);
+    exit1_ = addItem(file1_, "Exit1", Tr("MainWindow", "終了(&X)"), true);
     // The usual keys of a desktop editor; the captions stay as they are and the menu shows the keys.
     open1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -334,11 +346,11 @@ void TMainForm::BuildWindow() {
     connect(close1_, &QAction::triggered, this, [this] { Close1Click(); });
     connect(exit1_, &QAction::triggered, this, [this] { Exit1Click(); });
 
-    edit1_ = menu->addMenu(QString::fromUtf8("編集(&E)"));
+    edit1_ = menu->addMenu(Tr("MainWindow", "編集(&E)"));
     edit1_->setObjectName("Edit1");
     edit1_->menuAction()->setObjectName("Edit1Menu");
-    undo1_ = addItem(edit1_, "Undo1", "元に戻す(&U)", false);
-    redo1_ = addItem(edit1_, "Redo1", "やり直し(&R)", false);
+    undo1_ = addItem(edit1_, "Undo1", Tr("MainWindow", "元に戻す(&U)"), false);
+    redo1_ = addItem(edit1_, "Redo1", Tr("MainWindow", "やり直し(&R)"), false);
     // The menu shows the shortcuts; the keys themselves are taken by the window (eventFilter), which
     // refreshes the items first, so Ctrl+Z and Ctrl+Y work whenever the stage has a step even if the menu
     // was never opened.
@@ -352,9 +364,9 @@ void TMainForm::BuildWindow() {
     edit1_->menuAction()->setVisible(false);
 
     // The display scale (applied at the next start).
-    view1_ = menu->addMenu(QString::fromUtf8("表示(&V)"));
+    view1_ = menu->addMenu(Tr("MainWindow", "表示(&V)"));
     view1_->setObjectName("View1");
-    QMenu* zoom = view1_->addMenu(QString::fromUtf8("表示倍率"));
+    QMenu* zoom = view1_->addMenu(Tr("MainWindow", "表示倍率"));
     zoom->setObjectName("Zoom1");
     for (std::size_t i = 0; i < zoomActions_.size(); ++i) {
         const int percent = kZoomSteps[i];
@@ -366,22 +378,47 @@ void TMainForm::BuildWindow() {
         zoomActions_[i] = a;
     }
 
+    // The interface language (taken at the next start).
+    QMenu* languages = view1_->addMenu(Tr("MainWindow", "言語"));
+    languages->setObjectName("Language1");
+    languages->menuAction()->setObjectName("Language1Menu");
+    const std::array<QString, 2> languageCaptions = {Tr("MainWindow", "日本語"), QStringLiteral("English")};
+    for (std::size_t i = 0; i < languageActions_.size(); ++i) {
+        const auto lang = i == 0 ? language::Language::Japanese : language::Language::English;
+        QAction* a = languages->addAction(languageCaptions[i]);
+        a->setObjectName(QString("Language_") + language::Code(lang));
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        connect(a, &QAction::triggered, this, [this, lang] { SetLanguage(lang); });
+        languageActions_[i] = a;
+    }
+
     setAcceptDrops(true);
 
     frameTimer_.setObjectName("FrameTimer");
     frameTimer_.setInterval(EditorSettings::kDefaultInterval);
 }
 
+QString TMainForm::NameListFile(const QString& fileName) const {
+    if (languageAtStart_ != language::Language::English) return fileName;
+    const QString english = QFileInfo(fileName).completeBaseName() + "_en.txt";
+    return QFileInfo::exists(QDir(NameListFolder(english)).filePath(english)) ? english : fileName;
+}
+
+QString TMainForm::NameListFolder(const QString& fileName) const {
+    return installpaths::NameListFolder(paths_.programFolder, paths_.dataFolder, fileName);
+}
+
 void TMainForm::LoadObjectKindNames() {
     QStringList lines;
-    const QString folder = installpaths::NameListFolder(paths_.programFolder, paths_.dataFolder, "ObjectList.txt");
-    if (ReadShiftJisLines(folder + "/ObjectList.txt", lines)) {
+    const QString list = NameListFile("ObjectList.txt");
+    if (ReadShiftJisLines(NameListFolder(list) + "/" + list, lines)) {
         // The file's lines replace the whole list, an empty file giving an empty list. A kind is one byte:
         // lines past the 256th name nothing.
         objectKindNames_ = lines.mid(0, 256);
         return;
     }
-    prompts_.Message(QString::fromUtf8("ObjectList.txtを読み込めませんでした。"));
+    prompts_.Message(Tr("MainWindow", "ObjectList.txtを読み込めませんでした。"));
     objectKindNames_.clear();
     for (int k = 0; k < 256; ++k) objectKindNames_ << Hex2(k);
 }
@@ -490,8 +527,7 @@ void TMainForm::CheckTableExtents() {
         const auto table = static_cast<StageTable>(t);
         const std::int64_t address = rom_->Addresses().TableAddress(table, stage);
         if (address < 0 || address + StageData::TableExtent(table) > size) {
-            ShowNotice(QString::fromUtf8("ステージ") + Hex2(stage) +
-                       QString::fromUtf8("のデータがファイル外にあります"));
+            ShowNotice(Tr("MainWindow", "ステージ%1のデータがファイル外にあります").arg(Hex2(stage)));
             return;
         }
     }
@@ -536,10 +572,10 @@ void TMainForm::PruneRecent() {
     if (gone.isEmpty()) return;
     RebuildRecentMenu();
     // Short enough for the room right of the three panels; the notice's tool-tip holds the whole text.
-    ShowNotice(gone.size() == 1
-                   ? QString::fromUtf8("見つからないため履歴から外しました: ") + QFileInfo(gone.constFirst()).fileName()
-                   : QString::fromUtf8("見つからないファイル") + QString::number(gone.size()) +
-                         QString::fromUtf8("個を履歴から外しました"));
+    ShowNotice(
+        gone.size() == 1
+            ? Tr("MainWindow", "見つからないため履歴から外しました: %1").arg(QFileInfo(gone.constFirst()).fileName())
+            : Tr("MainWindow", "見つからないファイル%1個を履歴から外しました").arg(gone.size()));
 }
 
 void TMainForm::OpenRecent(const QString& path) {
@@ -588,8 +624,21 @@ void TMainForm::SetZoom(int percent) {
     for (QAction* a : zoomActions_) a->setChecked(a->objectName() == QString("Zoom%1").arg(percent));
     if (!changed || !statusNotice_) return;
     ShowNotice(percent == zoomAtStart_ ? QString()
-                                       : QString::fromUtf8("表示倍率は次回の起動から") + QString::number(percent) +
-                                             QString::fromUtf8("%になります"));
+                                       : Tr("MainWindow", "表示倍率は次回の起動から%1%になります").arg(percent));
+}
+
+void TMainForm::SetLanguage(language::Language chosen) {
+    languageChosen_ = true;
+    const bool changed = chosen != language_;
+    language_ = chosen;
+    ShowLanguageChoice();
+    if (!changed || !statusNotice_) return;
+    ShowNotice(chosen == languageAtStart_ ? QString() : Tr("MainWindow", "言語は次回の起動から切り替わります"));
+}
+
+void TMainForm::ShowLanguageChoice() {
+    for (QAction* a : languageActions_)
+        if (a) a->setChecked(a->objectName() == QString("Language_") + language::Code(language_));
 }
 
 void TMainForm::RestoreWindowPosition() {
@@ -620,7 +669,7 @@ void TMainForm::UpdateCaption() {
 
 bool TMainForm::AskSaveChanges() {
     if (!flags_->AnyModified()) return true;
-    switch (prompts_.AskYesNoCancel(CurrentPath() + QString::fromUtf8("への変更を保存しますか？"))) {
+    switch (prompts_.AskYesNoCancel(Tr("MainWindow", "%1への変更を保存しますか？").arg(CurrentPath()))) {
     case UserPrompts::Answer::Yes: return SaveAs1Click();
     case UserPrompts::Answer::No: return true;
     case UserPrompts::Answer::Cancel: break;
@@ -648,7 +697,7 @@ bool TMainForm::OpenImage(const QString& path) {
         return false;
     }
     if (result != LoadResult::Loaded) {
-        prompts_.Message(QString::fromUtf8(LoadResultMessage(result)));
+        prompts_.Message(Tr("Document", LoadResultMessage(result)));
         RefreshEditMenu();
         return false;
     }
@@ -745,6 +794,8 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     recent_.Write(*ini_);
     StoreWindowPosition();
     ini_->WriteInteger("View", "Zoom", zoom_);
+    // The language only once chosen in the menu: a settings file without the key stays without it.
+    if (languageChosen_) ini_->WriteString(language::kSection, language::kKey, language::Code(language_));
     settingsWritten_ = true;
     try {
         ini_->UpdateFile();
@@ -826,11 +877,11 @@ void TMainForm::RefreshEditMenu() {
     const bool canUndo = open && rom_->CanUndo();
     const bool canRedo = open && rom_->CanRedo();
     undo1_->setEnabled(canUndo);
-    undo1_->setText(canUndo ? QString::fromUtf8("元に戻す(&U) - ") + QString::fromUtf8(rom_->UndoDescription())
-                            : QString::fromUtf8("元に戻す(&U)"));
+    undo1_->setText(canUndo ? Tr("MainWindow", "元に戻す(&U) - %1").arg(Tr("Document", rom_->UndoDescription()))
+                            : Tr("MainWindow", "元に戻す(&U)"));
     redo1_->setEnabled(canRedo);
-    redo1_->setText(canRedo ? QString::fromUtf8("やり直し(&R) - ") + QString::fromUtf8(rom_->RedoDescription())
-                            : QString::fromUtf8("やり直し(&R)"));
+    redo1_->setText(canRedo ? Tr("MainWindow", "やり直し(&R) - %1").arg(Tr("Document", rom_->RedoDescription()))
+                            : Tr("MainWindow", "やり直し(&R)"));
 }
 
 void TMainForm::UndoRedo(bool undo) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+#include "app/language.h"
 #include "app/recentfiles.h"
 #include "editors/editorsettings.h"
 #include "editors/editorshell.h"
@@ -107,6 +108,9 @@ public:
     int Zoom() const { return zoom_; }
     // Chooses the scale of the next start (the View menu's "表示倍率"); other values are ignored.
     void SetZoom(int percent);
+    // Chooses the interface language of the next start (the View menu's "言語"), kept in the settings file.
+    void SetLanguage(language::Language chosen);
+    language::Language Language() const { return language_; }
     // The tool-tip of a view at (x, y) in its own pixels (empty: none).
     QString ViewToolTip(const TImageEx* view, int x, int y) const;
 
@@ -139,6 +143,11 @@ private:
     void ApplySettingsToControls();
     void CollectSettingsFromControls();
     void LoadObjectKindNames();
+    // The name list to read for fileName ("ObjectList.txt", "ChipAttributes.txt"): in English its "_en"
+    // version ("ObjectList_en.txt") where one is found, else the file itself; and the folder it is read from.
+    QString NameListFile(const QString& fileName) const;
+    QString NameListFolder(const QString& fileName) const;
+    void ShowLanguageChoice();
     bool AskSaveChanges();  // true: go on; false: abandon
     void ResetControllers();
     void ShowImageState(bool open);
@@ -189,6 +198,10 @@ private:
     std::array<QAction*, 3> zoomActions_{};
     int zoom_ = 100;
     int zoomAtStart_ = 100;
+    std::array<QAction*, 2> languageActions_{};
+    language::Language language_ = language::Language::Japanese;
+    language::Language languageAtStart_ = language::Language::Japanese;
+    bool languageChosen_ = false;
     QLabel* statusNotice_ = nullptr;
     QTimer noticeTimer_;
     RecentFiles recent_;

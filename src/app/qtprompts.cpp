@@ -1,4 +1,5 @@
 #include "app/qtprompts.h"
+#include "graphics/uitext.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -49,8 +50,8 @@ QString QtPrompts::OpenFileName() {
     dialog.setObjectName("OpenDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QString::fromUtf8(kRomFilter), QString::fromUtf8(kAllFilter)});
-    dialog.selectNameFilter(QString::fromUtf8(kRomFilter));
+    dialog.setNameFilters({Tr("FileDialog", kRomFilter), Tr("FileDialog", kAllFilter)});
+    dialog.selectNameFilter(Tr("FileDialog", kRomFilter));
     StartAt(dialog, StartPath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
@@ -61,7 +62,7 @@ QString QtPrompts::SaveFileName() {
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromUtf8(kRomFilter));
+    dialog.setNameFilter(Tr("FileDialog", kRomFilter));
     dialog.setDefaultSuffix("nes");  // added when the typed name has no extension
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setSizeGripEnabled(true);

@@ -10,8 +10,8 @@
 class QtPrompts : public UserPrompts {
 public:
     static constexpr const char* kCaption = "QUORVEN EDITOR";
-    static constexpr const char* kRomFilter = "QUORVEN ROMイメージ (*.nes)";
-    static constexpr const char* kAllFilter = "すべてのファイル (*.*)";
+    static constexpr const char* kRomFilter = QT_TRANSLATE_NOOP("FileDialog", "QUORVEN ROMイメージ (*.nes)");
+    static constexpr const char* kAllFilter = QT_TRANSLATE_NOOP("FileDialog", "すべてのファイル (*.*)");
 
     // The window the boxes are centred on; may change once the main window exists.
     void SetParentWidget(QWidget* parent) { parent_ = parent; }

@@ -4,6 +4,7 @@
 
 #include "document/editdata.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -66,21 +67,20 @@ QString HoverStatusText(HoverText hover, int x, int y, int shownSet, const Stage
     const int cell16 = x / 16 + (y / 16) * 16;
     switch (hover) {
     case H::None: return QString();
-    case H::Tile: return QString::fromUtf8("タイルNo:") + Hex2(cell16);
+    case H::Tile: return Tr("Status", "タイルNo:%1").arg(Hex2(cell16));
     case H::Chip16View:
-    case H::Chip16Table: return QString::fromUtf8("16x16チップNo:") + Hex2(cell16);
-    case H::Chip32Table: return QString::fromUtf8("32x32チップNo:") + Hex2(cell16);
+    case H::Chip16Table: return Tr("Status", "16x16チップNo:%1").arg(Hex2(cell16));
+    case H::Chip32Table: return Tr("Status", "32x32チップNo:%1").arg(Hex2(cell16));
     case H::Chip32View: {
         const int half = shownSet == 1 ? 1 : 0;
-        return QString::fromUtf8("32x32チップNo:") + Hex2((y / 32) * 16 + x / 32 + half * 128);
+        return Tr("Status", "32x32チップNo:%1").arg(Hex2((y / 32) * 16 + x / 32 + half * 128));
     }
     case H::MapSetPage: {
         const int set = shownSet >= 0 && shownSet < kMapSetCount ? shownSet : 0;
         const int cx = x / 32, cy = y / 32;
         const int c = std::clamp(cx + cy * 8, 0, kMapSetSize - 1);
         const int chip = stage ? stage->MapSet(set)[c] : 0;
-        return "Index:" + Hex2(c) + "(" + QString::number(cx) + "," + QString::number(cy) + ")" +
-               QString::fromUtf8(" 32x32チップNo:") + Hex2(chip);
+        return Tr("Status", "Index:%1(%2,%3) 32x32チップNo:%4").arg(Hex2(c)).arg(cx).arg(cy).arg(Hex2(chip));
     }
     }
     return QString();
@@ -88,12 +88,12 @@ QString HoverStatusText(HoverText hover, int x, int y, int shownSet, const Stage
 
 QString ViewToolTipText(const QString& viewName, int tag, int x, int y, int shownSet, const StageData& stage,
                         int paletteSet) {
-    const QString colour = QString::fromUtf8("色番号:");
-    if (viewName == QLatin1String("ImgColorTable")) return colour + Hex2(x / 24 + (y / 24) * 16);
+    const QString colour = Tr("Status", "色番号:%1");
+    if (viewName == QLatin1String("ImgColorTable")) return colour.arg(Hex2(x / 24 + (y / 24) * 16));
     if (viewName.startsWith(QLatin1String("ImgPalView"))) {
         const int row = std::clamp(tag, 0, 3);
         const int set = std::clamp(paletteSet, 0, kPaletteSetCount - 1);
-        return colour + Hex2(stage.BGPalette(set)[row * 4 + std::clamp(x / 24, 0, 3)]);
+        return colour.arg(Hex2(stage.BGPalette(set)[row * 4 + std::clamp(x / 24, 0, 3)]));
     }
     // The sheets: the tile or chip number under the pointer, as the status bar words it.
     const ViewRoute* route = FindRoute(viewName);

@@ -10,6 +10,7 @@
 #include "document/MyIniFiles.h"
 #include "document/fileio.h"
 #include "editors/userprompts.h"
+#include "graphics/uitext.h"
 
 std::optional<EmulatorCommand> EmulatorCommandFor(const QString& setting, const QString& file,
                                                   const ProgramFinder& find) {
@@ -44,7 +45,7 @@ QString StartTestPlay(UserPrompts& prompts, const RomImageData& rom, const TMyMe
     const QString setting = QString::fromLocal8Bit(ini.ReadString(kTestPlaySection, kTestPlayKey, ""));
     // The name is not known yet: check that some emulator exists before writing anything.
     if (!EmulatorCommandFor(setting, QStringLiteral("x"), find)) {
-        prompts.Message(QString::fromUtf8(kNoEmulatorText));
+        prompts.Message(Tr("TestPlay", kNoEmulatorText));
         return QString();
     }
     QTemporaryFile temp(QDir::temp().filePath(QStringLiteral("quorven-testplay-XXXXXX.nes")));
@@ -55,7 +56,7 @@ QString StartTestPlay(UserPrompts& prompts, const RomImageData& rom, const TMyMe
             temp.write(reinterpret_cast<const char*>(image.data()), qint64(image.size())) != qint64(image.size()) ||
             !temp.flush()) {
             temp.remove();
-            prompts.Message(QString::fromUtf8(kEmulatorFailedText));
+            prompts.Message(Tr("TestPlay", kEmulatorFailedText));
             return QString();
         }
     } catch (const std::exception& e) {
@@ -68,7 +69,7 @@ QString StartTestPlay(UserPrompts& prompts, const RomImageData& rom, const TMyMe
     const auto command = EmulatorCommandFor(setting, path, find);
     if (!command || !QProcess::startDetached(command->program, command->arguments)) {
         QFile::remove(path);
-        prompts.Message(QString::fromUtf8(kEmulatorFailedText));
+        prompts.Message(Tr("TestPlay", kEmulatorFailedText));
         return QString();
     }
     return path;

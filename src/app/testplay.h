@@ -30,9 +30,10 @@ std::optional<EmulatorCommand> EmulatorCommandFor(const QString& setting, const 
 inline constexpr const char* kTestPlaySection = "TestPlay";
 inline constexpr const char* kTestPlayKey = "Emulator";
 inline constexpr const char* kNoEmulatorText =
-    "エミュレータが見つかりません。quorveneditor.ini の [TestPlay] に Emulator=コマンドライン"
-    "（%f がROMイメージのファイル名になります）を書いてください";
-inline constexpr const char* kEmulatorFailedText = "エミュレータを起動できませんでした";
+    QT_TRANSLATE_NOOP("TestPlay",
+                      "エミュレータが見つかりません。quorveneditor.ini の [TestPlay] に Emulator=コマンドライン"
+                      "（%f がROMイメージのファイル名になります）を書いてください");
+inline constexpr const char* kEmulatorFailedText = QT_TRANSLATE_NOOP("TestPlay", "エミュレータを起動できませんでした");
 
 // Writes the image to a new temporary file and starts the emulator. Returns the temporary file's path, or
 // an empty string when nothing was started (the reason was shown through the prompts).

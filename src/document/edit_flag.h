@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "document/uitextmark.h"
+
 enum class ModifiedCategory : int { Chip16x16 = 0, Chip32x32 = 1, MapSet = 2, Map = 3, Object = 4, Palette = 5 };
 constexpr int kModifiedCategoryCount = 6;
 
@@ -17,7 +19,7 @@ public:
 
 class EditFlagManagement {
 public:
-    static constexpr const char* kModifiedText = "変更あり";
+    static constexpr const char* kModifiedText = QUORVEN_TEXT("Document", "変更あり");
 
     // sink may be null (nothing is shown). Starts clean.
     explicit EditFlagManagement(ModifiedMarkerSink* sink);

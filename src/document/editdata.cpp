@@ -1,4 +1,5 @@
 #include "document/editdata.h"
+#include "document/uitextmark.h"
 
 #include <algorithm>
 #include <cstring>
@@ -53,17 +54,17 @@ SharedTable NewTable(int size) {
 
 const char* UndoKindDescription(int kind) {
     switch (kind) {
-    case kUndoChip16x16Tile: return "16x16チップの編集";
-    case kUndoChipProperty: return "16x16チップの編集(属性・パレット)";
-    case kUndoChip16x16Paste: return "16x16チップの編集(貼り付け)";
-    case kUndoChip32x32Byte: return "32x32チップの編集";
-    case kUndoChip32x32Paste: return "32x32チップの編集(貼り付け)";
-    case kUndoMapSetByte: return "マップセットの編集";
-    case kUndoMapSetPaste: return "マップセットの編集(貼り付け)";
-    case kUndoMapSetGridEdit: return "マップセットの編集(グリッド編集)";
-    case kUndoMapEntry: return "マップの編集";
-    case kUndoPaletteByte: return "パレットの編集";
-    case kUndoPaletteAnimeByte: return "パレットアニメの編集";
+    case kUndoChip16x16Tile: return QUORVEN_TEXT("Document", "16x16チップの編集");
+    case kUndoChipProperty: return QUORVEN_TEXT("Document", "16x16チップの編集(属性・パレット)");
+    case kUndoChip16x16Paste: return QUORVEN_TEXT("Document", "16x16チップの編集(貼り付け)");
+    case kUndoChip32x32Byte: return QUORVEN_TEXT("Document", "32x32チップの編集");
+    case kUndoChip32x32Paste: return QUORVEN_TEXT("Document", "32x32チップの編集(貼り付け)");
+    case kUndoMapSetByte: return QUORVEN_TEXT("Document", "マップセットの編集");
+    case kUndoMapSetPaste: return QUORVEN_TEXT("Document", "マップセットの編集(貼り付け)");
+    case kUndoMapSetGridEdit: return QUORVEN_TEXT("Document", "マップセットの編集(グリッド編集)");
+    case kUndoMapEntry: return QUORVEN_TEXT("Document", "マップの編集");
+    case kUndoPaletteByte: return QUORVEN_TEXT("Document", "パレットの編集");
+    case kUndoPaletteAnimeByte: return QUORVEN_TEXT("Document", "パレットアニメの編集");
     default: return "";
     }
 }

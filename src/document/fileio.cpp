@@ -12,6 +12,7 @@
 #include "document/MyIniFiles.h"
 #include "document/atomicfile.h"
 #include "document/fileerror.h"
+#include "document/uitextmark.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ RomImageData::ByteBuffer RomImageData::NewZeroBuffer() {
 const char* LoadResultMessage(LoadResult result) {
     switch (result) {
     case LoadResult::Loaded: return "";
-    case LoadResult::SizeRefused: return "ファイルを開けませんでした";
-    case LoadResult::BadMagic: return "ROMイメージが異常です";
+    case LoadResult::SizeRefused: return QUORVEN_TEXT("Document", "ファイルを開けませんでした");
+    case LoadResult::BadMagic: return QUORVEN_TEXT("Document", "ROMイメージが異常です");
     }
     return "";
 }

@@ -20,6 +20,7 @@
 #include "editors/showUnusedChipNumForm.h"
 #include "editors/userprompts.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -422,7 +423,7 @@ void Chip16x16EditClass::ScrollChanged(int value) {
 }
 
 void Chip16x16EditClass::ReloadClicked() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kReloadQuestion))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("Chip16Page", kReloadQuestion))) return;
     // The undo history and the modified flags stay as they are.
     Stage().ReadChip16x16Tiles();
     Stage().ReadChipProperties();
@@ -438,14 +439,14 @@ QString Chip16x16EditClass::UnusedTileList() const {
 }
 
 void Chip16x16EditClass::Unused16x16ChipCheckClicked() {
-    ctx_.shell.ShowUsageList({QString::fromUtf8("未使用16x16チップ番号"),
-                              QString::fromUtf8("32x32チップに使用されてない16x16チップ番号は"), UnusedChip16x16List(),
+    ctx_.shell.ShowUsageList({Tr("Chip16Page", "未使用16x16チップ番号"),
+                              Tr("Chip16Page", "32x32チップに使用されてない16x16チップ番号は"), UnusedChip16x16List(),
                               nullptr});
 }
 
 void Chip16x16EditClass::UnusedTileCheckClicked() {
-    ctx_.shell.ShowUsageList({QString::fromUtf8("未使用タイル番号"),
-                              QString::fromUtf8("16x16チップに使用されてないタイル番号は"), UnusedTileList(), nullptr});
+    ctx_.shell.ShowUsageList({Tr("Chip16Page", "未使用タイル番号"),
+                              Tr("Chip16Page", "16x16チップに使用されてないタイル番号は"), UnusedTileList(), nullptr});
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -472,47 +473,46 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
     // The chip being edited, to the right of the sheet.
     const int rx = 532;
     c.chip = MakeView(tab, "ImgEdit16x16Chip", 64, 64, rx + 4, 4);
-    MakeLabel(tab, QString::fromUtf8("  No:"), rx, 74);
+    MakeLabel(tab, Tr("Chip16Page", "  No:"), rx, 74);
     c.lblSelectChipIndex = MakeLabel(tab, "00", rx + 40, 74, 30, "LblSelectChipIndex");
-    MakeLabel(tab, QString::fromUtf8("Tile:"), rx, 94);
+    MakeLabel(tab, Tr("Chip16Page", "Tile:"), rx, 94);
     for (int q = 0; q < 4; ++q) {
         const QByteArray name = QStringLiteral("LblSelectChipTile%1").arg(q).toLatin1();
         c.lblSelectChipTile[q] = MakeLabel(tab, "00", rx + 20 + 26 * (q % 2), 112 + 18 * (q / 2), 22, name.constData());
     }
-    MakeLabel(tab, QString::fromUtf8("属性:"), rx, 154);
+    MakeLabel(tab, Tr("Chip16Page", "属性:"), rx, 154);
     c.editSelectChipProperty = HexByteField::Make(tab, "EditSelectChipProperty", rx + 34, 151, 32, 22).Edit();
     c.lblSelectChipProperty = MakeLabel(tab, "(00 + 0)", rx, 178, 76, "LblSelectChipProperty");
 
-    auto* tileGroup = MakeGroup(tab, QString::fromUtf8("選択タイル"), rx, 200, 76, 80);
+    auto* tileGroup = MakeGroup(tab, Tr("Chip16Page", "選択タイル"), rx, 200, 76, 80);
     c.selectTile = MakeView(tileGroup, "ImgSelectTile", 32, 32, 6, 20);
-    MakeLabel(tileGroup, QString::fromUtf8("No:"), 6, 56);
+    MakeLabel(tileGroup, Tr("Chip16Page", "No:"), 6, 56);
     c.lblSelectBGBankTileIndex = MakeLabel(tileGroup, "00", 30, 56, 30, "LblSelectBGBankTileIndex");
 
     // Which loads the BG bank shows.
-    MakeLabel(tab, QString::fromUtf8("開始位置:"), 4, 272);
+    MakeLabel(tab, Tr("Chip16Page", "開始位置:"), 4, 272);
     c.cbSelectBGloadPoint = new QComboBox(tab);
     c.cbSelectBGloadPoint->setObjectName("CBSelectBGloadPoint");
     c.cbSelectBGloadPoint->addItems(
-        {QString::fromUtf8("スタート地点～"), QString::fromUtf8("中間1～"), QString::fromUtf8("中間2～")});
+        {Tr("Chip16Page", "スタート地点～"), Tr("Chip16Page", "中間1～"), Tr("Chip16Page", "中間2～")});
     c.cbSelectBGloadPoint->setGeometry(84, 268, 150, 24);
-    MakeLabel(tab, QString::fromUtf8("データ番号:"), 4, 300);
+    MakeLabel(tab, Tr("Chip16Page", "データ番号:"), 4, 300);
     c.lblSelectBGLoadDataIndex = MakeLabel(tab, "00", 84, 300, 30, "LblSelectBGLoadDataIndex");
-    MakeLabel(tab, QString::fromUtf8("Address:"), 120, 300);
+    MakeLabel(tab, Tr("Chip16Page", "Address:"), 120, 300);
     c.lblSelectBGLoadDataAddress = MakeLabel(tab, "-----", 184, 300, 60, "LblSelectBGLoadDataAddress");
 
-    MakeLabel(tab, QString::fromUtf8("スクロール番号:"), 4, 330);
+    MakeLabel(tab, Tr("Chip16Page", "スクロール番号:"), 4, 330);
     c.lblSelectScrollIndex = MakeLabel(tab, "00", 110, 330, 30, "LblSelectScrollIndex");
     c.scrBarSelectScrollIndex = MakeScrollBar(tab, "ScrBarSelectScrollIndex", Qt::Horizontal, 4, 352, 250, 18, 0, 15);
-    MakeLabel(tab, QString::fromUtf8("データ番号:"), 4, 378);
+    MakeLabel(tab, Tr("Chip16Page", "データ番号:"), 4, 378);
     c.lblSelectScrollBGLoadIndex = MakeLabel(tab, "00", 84, 378, 30, "LblSelectScrollBGLoadIndex");
-    MakeLabel(tab, QString::fromUtf8("Address:"), 120, 378);
+    MakeLabel(tab, Tr("Chip16Page", "Address:"), 120, 378);
     c.lblSelectScrollBGLoadAddress = MakeLabel(tab, "-----", 184, 378, 60, "LblSelectScrollBGLoadAddress");
 
-    c.button1 = MakeButton(tab, "Button1", QString::fromUtf8("再読み込み"), 4, 410, 110, 26);
+    c.button1 = MakeButton(tab, "Button1", Tr("Chip16Page", "再読み込み"), 4, 410, 110, 26);
 
     // Kind of the chip: 16 radio buttons in two columns.
-    c.rgChipPropertySelect =
-        MakeGroup(tab, QString::fromUtf8("チップ属性"), 268, 266, 336, 196, "RGChipPropertySelect");
+    c.rgChipPropertySelect = MakeGroup(tab, Tr("Chip16Page", "チップ属性"), 268, 266, 336, 196, "RGChipPropertySelect");
     c.chipPropertyButtons = new QButtonGroup(c.rgChipPropertySelect);
     c.chipPropertyButtons->setExclusive(true);
     for (int k = 0; k < 16; ++k) {
@@ -523,12 +523,12 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
     ApplyChipAttributeCaptions(c.rgChipPropertySelect, ctx.graphics.ChipAttributeNames());
 
     // Palette of the chip: four buttons, each with the four colours of its BG palette beside it.
-    c.rgPaletteSelect = MakeGroup(tab, QString::fromUtf8("使用パレット"), 4, 468, 600, 46, "RGPaletteSelect");
+    c.rgPaletteSelect = MakeGroup(tab, Tr("Chip16Page", "使用パレット"), 4, 468, 600, 46, "RGPaletteSelect");
     c.paletteButtons = new QButtonGroup(c.rgPaletteSelect);
     c.paletteButtons->setExclusive(true);
     for (int p = 0; p < 4; ++p) {
         const int x = 8 + 148 * p;
-        auto* b = new QRadioButton(QStringLiteral("x%1").arg(p), c.rgPaletteSelect);
+        auto* b = new QRadioButton(Tr("Chip16Page", "x%1").arg(p), c.rgPaletteSelect);
         b->setGeometry(x, 20, 44, 20);
         c.paletteButtons->addButton(b, p);
         for (int k = 0; k < 4; ++k) {
@@ -542,9 +542,9 @@ std::unique_ptr<PageController> Create16x16ChipPage(QWidget* tab, PageContext& c
 
     // The two usage checks of this page.
     c.btnUnused16x16ChipChk =
-        MakeButton(tab, "BtnUnused16x16ChipChk", QString::fromUtf8("未使用チップ番号表示"), 4, 522, 170, 26);
+        MakeButton(tab, "BtnUnused16x16ChipChk", Tr("Chip16Page", "未使用チップ番号表示"), 4, 522, 170, 26);
     c.btnUnusedTileChk =
-        MakeButton(tab, "BtnUnusedTileChk", QString::fromUtf8("未使用タイル番号表示"), 180, 522, 170, 26);
+        MakeButton(tab, "BtnUnusedTileChk", Tr("Chip16Page", "未使用タイル番号表示"), 180, 522, 170, 26);
 
     return std::make_unique<Chip16x16EditClass>(ctx, c);
 }

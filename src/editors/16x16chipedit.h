@@ -56,7 +56,8 @@ struct Chip16x16PageControls {
 
 class Chip16x16EditClass : public QObject, public PageController {
 public:
-    static constexpr const char* kReloadQuestion = "このステージのチップ・BGバンクを読み込み直します。よろしいですか？";
+    static constexpr const char* kReloadQuestion =
+        QT_TRANSLATE_NOOP("Chip16Page", "このステージのチップ・BGバンクを読み込み直します。よろしいですか？");
 
     Chip16x16EditClass(PageContext& context, const Chip16x16PageControls& controls);
 

@@ -18,6 +18,7 @@
 #include "editors/userprompts.h"
 #include "graphics/graphics.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -354,7 +355,7 @@ void Chip32x32EditClass::UDChange32x32ChipViewClick(bool up) {
 }
 
 void Chip32x32EditClass::Button2Click() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kReloadQuestion))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("Chip32Page", kReloadQuestion))) return;
     // The modified flag stays as it is.
     Stage().ReadChip32x32();
     Stage().ClearHistory();
@@ -367,15 +368,15 @@ void Chip32x32EditClass::Chk32x32ChipEditDrawGridClick() {
 }
 
 void Chip32x32EditClass::BtnUnused32x32ChipChkClick() {
-    ctx_.shell.ShowUsageList(UsageListRequest{QString::fromUtf8("未使用32x32チップ番号"),
-                                              QString::fromUtf8("マップセットに使用されてない32x32チップ番号は"),
+    ctx_.shell.ShowUsageList(UsageListRequest{Tr("Chip32Page", "未使用32x32チップ番号"),
+                                              Tr("Chip32Page", "マップセットに使用されてない32x32チップ番号は"),
                                               UnusedChip32x32List(Stage()), nullptr});
 }
 
 void Chip32x32EditClass::BtnOverlap32x32ChipChkClick() {
-    ctx_.shell.ShowUsageList(UsageListRequest{
-        QString::fromUtf8("重複チップの置換"), QString::fromUtf8("重複定義されている32x32チップ番号は"),
-        DuplicateChip32x32List(Stage().Chip32x32(), QStringLiteral(" ")), nullptr});
+    ctx_.shell.ShowUsageList(
+        UsageListRequest{Tr("Chip32Page", "重複チップの置換"), Tr("Chip32Page", "重複定義されている32x32チップ番号は"),
+                         DuplicateChip32x32List(Stage().Chip32x32(), QStringLiteral(" ")), nullptr});
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -386,47 +387,45 @@ std::unique_ptr<PageController> Create32x32ChipPage(QWidget* tab, PageContext& c
 
     // Top: one half of the chips, and the half switch beside it.
     c.chipView = MakeView(tab, "ImgEdit32x32ChipView", 512, 256, 4, 4);
-    QGroupBox* halfGroup = MakeGroup(tab, QString::fromUtf8("表示切替"), 522, 0, 87, 72);
+    QGroupBox* halfGroup = MakeGroup(tab, Tr("Chip32Page", "表示切替"), 522, 0, 87, 72);
     c.halfSwitch = MakeUpDown(halfGroup, "UDChange32x32ChipView", 8, 22, 20, 40, 0, false);
-    MakeLabel(halfGroup, QString::fromUtf8("No:"), 34, 24);
+    MakeLabel(halfGroup, Tr("Chip32Page", "No:"), 34, 24);
     c.lblHalf = MakeLabel(halfGroup, QStringLiteral("00-7F"), 34, 42, 46, "LblEdit32x32ChipView");
 
-    c.button2 = MakeButton(tab, "Button2", QString::fromUtf8("再読み込み"), 522, 80, 87, 26);
+    c.button2 = MakeButton(tab, "Button2", Tr("Chip32Page", "再読み込み"), 522, 80, 87, 26);
 
     // Bottom left: the 16x16 chips to build with.
     c.chip16Table = MakeView(tab, "Img16x16ChipTable", 256, 256, 4, 268);
 
     // Bottom right: the edited chip with its four 16x16 chips.
-    QGroupBox* editGroup = MakeGroup(tab, QString::fromUtf8("編集対象チップ"), 266, 262, 343, 148);
+    QGroupBox* editGroup = MakeGroup(tab, Tr("Chip32Page", "編集対象チップ"), 266, 262, 343, 148);
     c.chip = MakeView(editGroup, "ImgEdit32x32Chip", 64, 64, 8, 22);
-    MakeLabel(editGroup, QString::fromUtf8("No:"), 8, 92);
+    MakeLabel(editGroup, Tr("Chip32Page", "No:"), 8, 92);
     c.lblSelect32Index = MakeLabel(editGroup, QStringLiteral("00"), 34, 92, 30, "LblSelect32x32ChipIndex");
-    MakeLabel(editGroup, QString::fromUtf8("  構成チップNo:"), 80, 22);
+    MakeLabel(editGroup, Tr("Chip32Page", "  構成チップNo:"), 80, 22);
     for (int i = 0; i < 4; ++i) {
         c.lblStructIndex[i] = MakeLabel(editGroup, QStringLiteral("00"), 190 + 28 * (i % 2), 22 + 18 * (i / 2), 24);
         c.lblStructIndex[i]->setObjectName(QStringLiteral("LblStructChipIndex%1").arg(i));
     }
-    MakeLabel(editGroup, QString::fromUtf8("構成チップ属性:"), 80, 66);
+    MakeLabel(editGroup, Tr("Chip32Page", "構成チップ属性:"), 80, 66);
     for (int i = 0; i < 4; ++i) {
         c.lblStructProperty[i] = MakeLabel(editGroup, QString(), 86 + 128 * (i % 2), 86 + 20 * (i / 2), 124);
         c.lblStructProperty[i]->setObjectName(QStringLiteral("LblStructChipProperty%1").arg(i));
     }
 
     // The selected 16x16 chip.
-    QGroupBox* selectGroup = MakeGroup(tab, QString::fromUtf8("選択チップ"), 266, 414, 210, 70);
+    QGroupBox* selectGroup = MakeGroup(tab, Tr("Chip32Page", "選択チップ"), 266, 414, 210, 70);
     c.select16 = MakeView(selectGroup, "ImgSelect16x16Chip", 32, 32, 8, 24);
-    MakeLabel(selectGroup, QString::fromUtf8("  No:"), 46, 22);
+    MakeLabel(selectGroup, Tr("Chip32Page", "  No:"), 46, 22);
     c.lblSelect16Index = MakeLabel(selectGroup, QStringLiteral("00"), 82, 22, 30, "LblSelect16x16ChipIndex");
-    MakeLabel(selectGroup, QString::fromUtf8("属性:"), 52, 42);
+    MakeLabel(selectGroup, Tr("Chip32Page", "属性:"), 52, 42);
     c.lblSelect16Property = MakeLabel(selectGroup, QString(), 82, 42, 124, "LblSelect16x16ChipProperty");
 
-    c.chkGrid = MakeCheck(tab, "Chk32x32ChipEditDrawGrid", QString::fromUtf8("グリッド線の描画"), 484, 422, 125, 20);
+    c.chkGrid = MakeCheck(tab, "Chk32x32ChipEditDrawGrid", Tr("Chip32Page", "グリッド線の描画"), 484, 422, 125, 20);
 
     // The two usage checks of this page.
-    c.btnUnused =
-        MakeButton(tab, "BtnUnused32x32ChipChk", QString::fromUtf8("未使用チップ番号表示"), 266, 494, 170, 26);
-    c.btnOverlap =
-        MakeButton(tab, "BtnOverlap32x32ChipChk", QString::fromUtf8("重複チップ番号表示"), 440, 494, 169, 26);
+    c.btnUnused = MakeButton(tab, "BtnUnused32x32ChipChk", Tr("Chip32Page", "未使用チップ番号表示"), 266, 494, 170, 26);
+    c.btnOverlap = MakeButton(tab, "BtnOverlap32x32ChipChk", Tr("Chip32Page", "重複チップ番号表示"), 440, 494, 169, 26);
 
     auto controller = std::make_unique<Chip32x32EditClass>(ctx, c);
     Chip32x32EditClass* self = controller.get();

@@ -61,7 +61,7 @@ struct Chip32x32PageControls {
 class Chip32x32EditClass : public QObject, public PageController {
 public:
     static constexpr const char* kReloadQuestion =
-        "このステージの32x32チップデータを読み込み直します。よろしいですか？";
+        QT_TRANSLATE_NOOP("Chip32Page", "このステージの32x32チップデータを読み込み直します。よろしいですか？");
 
     Chip32x32EditClass(PageContext& context, const Chip32x32PageControls& controls);
 

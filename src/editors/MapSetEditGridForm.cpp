@@ -15,6 +15,7 @@
 
 #include "editors/userprompts.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -138,10 +139,10 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompts& prompts, QWidget* parent) 
     grid_ = new MapSetGrid(*this, this);
     grid_->move((kClientWidth - kGridSize) / 2, 17);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(Tr("GridDialog", "OK"), this);
     ok_->setObjectName("BtnGridEditOK");
     ok_->setGeometry(45, 292, 95, 27);
-    cancel_ = new QPushButton(QString::fromUtf8("キャンセル"), this);
+    cancel_ = new QPushButton(Tr("GridDialog", "キャンセル"), this);
     cancel_->setObjectName("BtnGridEditCancel");
     cancel_->setGeometry(153, 292, 95, 27);
     // Enter in the grid presses neither button.
@@ -152,11 +153,11 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompts& prompts, QWidget* parent) 
 
     popup_ = new QMenu(this);
     popup_->setObjectName("PopupMenuGrid");
-    n1_ = popup_->addAction(QString::fromUtf8("クリップボードにコピー"));
+    n1_ = popup_->addAction(Tr("GridDialog", "クリップボードにコピー"));
     n1_->setObjectName("N1");
-    n2_ = popup_->addAction(QString::fromUtf8("クリップボードから貼り付け"));
+    n2_ = popup_->addAction(Tr("GridDialog", "クリップボードから貼り付け"));
     n2_->setObjectName("N2");
-    n3_ = popup_->addAction(QString::fromUtf8("選択範囲を初期化"));
+    n3_ = popup_->addAction(Tr("GridDialog", "選択範囲を初期化"));
     n3_->setObjectName("N3");
     connect(n1_, &QAction::triggered, this, [this] { N1Click(); });
     connect(n2_, &QAction::triggered, this, [this] { N2Click(); });
@@ -164,7 +165,7 @@ TMapSetEditGridForm::TMapSetEditGridForm(UserPrompts& prompts, QWidget* parent) 
 }
 
 void TMapSetEditGridForm::Open(int mapSetNumber, const std::array<std::uint8_t, 64>& bytes) {
-    setWindowTitle(QString::fromUtf8("マップセット(番号") + Hex2(mapSetNumber) + QString::fromUtf8(")の編集"));
+    setWindowTitle(Tr("GridDialog", "マップセット(番号%1)の編集").arg(Hex2(mapSetNumber)));
     for (int j = 0; j < kRows; ++j)
         for (int i = 0; i < kColumns; ++i) SetCellText(i, j, Hex2(bytes[std::size_t(j * 8 + i)]));
     grid_->setCurrentCell(0, 0, QItemSelectionModel::ClearAndSelect);
@@ -300,7 +301,7 @@ void TMapSetEditGridForm::N2Click() {
 
 void TMapSetEditGridForm::N3Click() {
     QString answer;
-    if (!prompts_.InputText(QString::fromUtf8(kFillCaption), QString::fromUtf8(kFillPrompt), answer)) return;
+    if (!prompts_.InputText(Tr("GridDialog", kFillCaption), Tr("GridDialog", kFillPrompt), answer)) return;
     const std::optional<int> v = ParseHexValue(answer);
     if (!v || *v > 0xFF) return;
     const std::optional<Range> r = Limited(Selection());

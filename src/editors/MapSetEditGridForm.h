@@ -42,8 +42,9 @@ public:
     static constexpr int kClientWidth = 293;
     static constexpr int kClientHeight = 339;
     static constexpr int kPasteLimit = 256;
-    static constexpr const char* kFillCaption = "選択範囲の初期化";
-    static constexpr const char* kFillPrompt = "初期化に使用する値を入力して下さい(00～FF)";
+    static constexpr const char* kFillCaption = QT_TRANSLATE_NOOP("GridDialog", "選択範囲の初期化");
+    static constexpr const char* kFillPrompt =
+        QT_TRANSLATE_NOOP("GridDialog", "初期化に使用する値を入力して下さい(00～FF)");
 
     // An inclusive rectangle of cells; it may lie partly or wholly outside the grid.
     struct Range {

@@ -1,6 +1,7 @@
 #include "editors/ObjectEditForm.h"
 
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -25,7 +26,7 @@ TObjectEditForm::TObjectEditForm(QWidget* parent) : QDialog(parent) {
     setFixedSize(268, 301);
     setModal(true);
 
-    label_ = new QLabel(QString::fromUtf8("\"X座標 Y座標 種類\"を1列に記述して下さい"), this);
+    label_ = new QLabel(Tr("ObjectListDialog", "\"X座標 Y座標 種類\"を1列に記述して下さい"), this);
     label_->setObjectName("Label1");
     label_->move(16, 8);
     label_->adjustSize();
@@ -37,12 +38,12 @@ TObjectEditForm::TObjectEditForm(QWidget* parent) : QDialog(parent) {
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(Tr("ObjectListDialog", "OK"), this);
     ok_->setObjectName("BtnOK");
     ok_->setGeometry(96, 256, 75, 25);
     ok_->setDefault(false);
     ok_->setAutoDefault(false);
-    cancel_ = new QPushButton(QString::fromUtf8("キャンセル"), this);
+    cancel_ = new QPushButton(Tr("ObjectListDialog", "キャンセル"), this);
     cancel_->setObjectName("BtnCancel");
     cancel_->setGeometry(184, 256, 75, 25);
     cancel_->setAutoDefault(false);

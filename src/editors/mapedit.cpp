@@ -15,6 +15,7 @@
 #include "editors/pagekit.h"
 #include "editors/userprompts.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ void MapEditClass::ScrbarEditMapPageXScroll(int tag, int position) {
 }
 
 void MapEditClass::BtnMapEditReloadClick() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kReloadQuestion))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("MapPage", kReloadQuestion))) return;
     Stage().ReadMap();
     Stage().ClearHistory();
     Reset();
@@ -147,10 +148,10 @@ std::unique_ptr<PageController> CreateMapPage(QWidget* tab, PageContext& ctx) {
                                 MapEditClass::kLastLeftScreen);
 
     QGroupBox* group =
-        MakeGroup(tab, QString::fromUtf8("マップ編集"), kLeft, kTop + kPageSize + 34, width, 128, "GroupMapEdit");
+        MakeGroup(tab, Tr("MapPage", "マップ編集"), kLeft, kTop + kPageSize + 34, width, 128, "GroupMapEdit");
     for (int side = 0; side < 2; ++side) {
         const int x = side == 0 ? 12 : kPageSize + kGap;
-        MakeLabel(group, QString::fromUtf8("マップセット番号:"), x, 24);
+        MakeLabel(group, Tr("MapPage", "マップセット番号:"), x, 24);
         const QByteArray barName = QStringLiteral("ScrbarEditMapPage%1").arg(side).toLatin1();
         c.mapSetBar[side] =
             MakeScrollBar(group, barName.constData(), Qt::Horizontal, x, 46, 200, 17, 0, MapEditClass::kLastMapSet);
@@ -158,9 +159,9 @@ std::unique_ptr<PageController> CreateMapPage(QWidget* tab, PageContext& ctx) {
         const QByteArray labelName = QStringLiteral("LblMapVal%1").arg(side).toLatin1();
         c.lblMapVal[side] = MakeLabel(group, QStringLiteral("00"), x + 208, 46, 24, labelName.constData());
     }
-    QLabel* roomCaption = MakeLabel(group, QString::fromUtf8("編集部屋番号:"), 12, 88);
+    QLabel* roomCaption = MakeLabel(group, Tr("MapPage", "編集部屋番号:"), 12, 88);
     c.lblMapPage = MakeLabel(group, QStringLiteral("00-01"), 12 + roomCaption->width() + 6, 88, 60, "LblMapPage");
-    c.reload = MakeButton(group, "BtnMapEditReload", QString::fromUtf8("再読み込み"), width - 108, 84, 96, 26);
+    c.reload = MakeButton(group, "BtnMapEditReload", Tr("MapPage", "再読み込み"), width - 108, 84, 96, 26);
 
     return std::make_unique<MapEditClass>(ctx, c);
 }

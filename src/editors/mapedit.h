@@ -28,7 +28,8 @@ struct MapPageControls {
 
 class MapEditClass : public QObject, public PageController {
 public:
-    static constexpr const char* kReloadQuestion = "このステージのマップデータを読み込み直します。よろしいですか？";
+    static constexpr const char* kReloadQuestion =
+        QT_TRANSLATE_NOOP("MapPage", "このステージのマップデータを読み込み直します。よろしいですか？");
     static constexpr int kLastLeftScreen = kScreenCount - 2;  // 46: the right screen is then 47
     static constexpr int kLastMapSet = kMapSetCount - 1;      // 31
 

@@ -19,6 +19,7 @@
 #include "editors/userprompts.h"
 #include "graphics/graphics.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -309,7 +310,7 @@ void MapSetEditClass::ScrBarSelectPageXScroll(int page, int position) {
 }
 
 void MapSetEditClass::Button3Click() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kReloadQuestion))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("MapSetPage", kReloadQuestion))) return;
     // The stage's map set modified flag stays as it is.
     Stage().ReadMapSets();
     Stage().ClearHistory();
@@ -326,12 +327,12 @@ void MapSetEditClass::ChkMapSetEditDrawGridClick() {
 void MapSetEditClass::BtnReplaceMapSetChipClick() {
     const QString list = ReplacementList(Stage().Chip32x32());
     if (list.isEmpty()) {
-        ctx_.shell.Prompts().Message(QString::fromUtf8(kNothingToReplace));
+        ctx_.shell.Prompts().Message(Tr("MapSetPage", kNothingToReplace));
         return;
     }
     UsageListRequest request;
     // The caption stays whatever the dialog showed last.
-    request.message = QString::fromUtf8(kReplaceMessage);
+    request.message = Tr("MapSetPage", kReplaceMessage);
     request.text = list;
     request.onReplace = [this] {
         StageData& stage = Stage();
@@ -340,7 +341,7 @@ void MapSetEditClass::BtnReplaceMapSetChipClick() {
             SetModified();
             stage.ClearHistory();
         }
-        ctx_.shell.Prompts().Message(QString::number(count) + QString::fromUtf8(kReplacedSuffix));
+        ctx_.shell.Prompts().Message(Tr("MapSetPage", kReplacedText).arg(count));
     };
     ctx_.shell.ShowUsageList(request);
 }
@@ -385,10 +386,10 @@ std::unique_ptr<PageController> CreateMapSetPage(QWidget* tab, PageContext& ctx)
 
     // Which map set each page shows.
     const int rx = 268;
-    QGroupBox* pages = MakeGroup(tab, QString::fromUtf8("表示ページ"), rx, 284, 336, 66);
+    QGroupBox* pages = MakeGroup(tab, Tr("MapSetPage", "表示ページ"), rx, 284, 336, 66);
     for (int p = 0; p < 2; ++p) {
         const int y = 20 + 22 * p;
-        MakeLabel(pages, QStringLiteral("Page%1:").arg(p), 8, y);
+        MakeLabel(pages, Tr("MapSetPage", "Page%1:").arg(p), 8, y);
         c.lblPage[p] = MakeLabel(pages, Hex2(p), 56, y, 24);
         c.lblPage[p]->setObjectName(QStringLiteral("LblMapSetPage%1").arg(p));
         c.scrBarSelectPage[p] = MakeScrollBar(pages, p == 0 ? "ScrBarSelectPage0" : "ScrBarSelectPage1", Qt::Horizontal,
@@ -398,25 +399,25 @@ std::unique_ptr<PageController> CreateMapSetPage(QWidget* tab, PageContext& ctx)
     c.scrBarSelectPage[1]->setValue(1);
 
     // The chip cells are painted with.
-    QGroupBox* chip = MakeGroup(tab, QString::fromUtf8("選択チップ"), rx, 354, 336, 142);
+    QGroupBox* chip = MakeGroup(tab, Tr("MapSetPage", "選択チップ"), rx, 354, 336, 142);
     c.selectChip = MakeView(chip, QStringLiteral("ImgSelect32x32Chip"), 64, 64, 8, 20);
-    MakeLabel(chip, QString::fromUtf8("No:"), 80, 20);
+    MakeLabel(chip, Tr("MapSetPage", "No:"), 80, 20);
     c.lblSelectIndex = MakeLabel(chip, "00", 104, 20, 24, "LblMapSetSelect32x32ChipIndex");
-    MakeLabel(chip, QString::fromUtf8("構成チップNo:"), 80, 44);
+    MakeLabel(chip, Tr("MapSetPage", "構成チップNo:"), 80, 44);
     for (int i = 0; i < 4; ++i) {
         c.lblStructIndex[i] = MakeLabel(chip, "00", 176 + 28 * (i % 2), 44 + 18 * (i / 2), 24);
         c.lblStructIndex[i]->setObjectName(QStringLiteral("LblMapSetStructChipIndex%1").arg(i));
     }
-    MakeLabel(chip, QString::fromUtf8("構成チップ属性:"), 8, 88);
+    MakeLabel(chip, Tr("MapSetPage", "構成チップ属性:"), 8, 88);
     for (int i = 0; i < 4; ++i) {
         c.lblStructProperty[i] = MakeLabel(chip, QString(), 8 + 162 * (i % 2), 106 + 18 * (i / 2), 158);
         c.lblStructProperty[i]->setObjectName(QStringLiteral("LblMapSetStructChipProperty%1").arg(i));
     }
 
-    c.chkDrawGrid = MakeCheck(tab, "ChkMapSetEditDrawGrid", QString::fromUtf8("グリッド線の描画"), rx, 500, 200, 20);
-    c.button3 = MakeButton(tab, "Button3", QString::fromUtf8("再読み込み"), rx, 524, 100, 26);
+    c.chkDrawGrid = MakeCheck(tab, "ChkMapSetEditDrawGrid", Tr("MapSetPage", "グリッド線の描画"), rx, 500, 200, 20);
+    c.button3 = MakeButton(tab, "Button3", Tr("MapSetPage", "再読み込み"), rx, 524, 100, 26);
     c.btnReplace =
-        MakeButton(tab, "BtnReplaceMapSetChip", QString::fromUtf8("重複チップを置換"), rx + 108, 524, 150, 26);
+        MakeButton(tab, "BtnReplaceMapSetChip", Tr("MapSetPage", "重複チップを置換"), rx + 108, 524, 150, 26);
 
     auto controller = std::make_unique<MapSetEditClass>(ctx, c, tab->window());
     MapSetEditClass* self = controller.get();

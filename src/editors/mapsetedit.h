@@ -40,10 +40,11 @@ struct MapSetPageControls {
 class MapSetEditClass : public QObject, public PageController {
 public:
     static constexpr const char* kReloadQuestion =
-        "このステージのマップセットデータを読み込み直します。よろしいですか？";
-    static constexpr const char* kNothingToReplace = "置換対象チップはありません。";
-    static constexpr const char* kReplaceMessage = "マップセット内のチップ番号を以下のように置換します";
-    static constexpr const char* kReplacedSuffix = "個のチップを置換しました";
+        QT_TRANSLATE_NOOP("MapSetPage", "このステージのマップセットデータを読み込み直します。よろしいですか？");
+    static constexpr const char* kNothingToReplace = QT_TRANSLATE_NOOP("MapSetPage", "置換対象チップはありません。");
+    static constexpr const char* kReplaceMessage =
+        QT_TRANSLATE_NOOP("MapSetPage", "マップセット内のチップ番号を以下のように置換します");
+    static constexpr const char* kReplacedText = QT_TRANSLATE_NOOP("MapSetPage", "%1個のチップを置換しました");
     static constexpr const char* kGridDialogName = "MapSetEditGridForm";
 
     // dialogParent owns the grid dialog (the main window); may be null.

@@ -25,6 +25,7 @@
 #include "editors/userprompts.h"
 #include "graphics/graphics.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -105,14 +106,14 @@ QString ObjectEditClass::KindName(int kind) const {
 QString ObjectEditClass::PopupInformation(const ObjectEntry& entry, int screen) const {
     const int number = Stage().ObjectNumber(&entry, screen);
     const QString crlf = QStringLiteral("\r\n");
-    return QString::fromUtf8("設置番号:") + (number >= 0 ? Hex2(number) : kNoValue) + crlf +
-           QString::fromUtf8("X座標:") + Hex2(entry.x) + crlf + QString::fromUtf8("Y座標:") + Hex2(entry.y) + crlf +
-           QString::fromUtf8("種類:") + crlf + KindName(entry.kind);
+    return Tr("ObjectPage", "設置番号:") + (number >= 0 ? Hex2(number) : kNoValue) + crlf + Tr("ObjectPage", "X座標:") +
+           Hex2(entry.x) + crlf + Tr("ObjectPage", "Y座標:") + Hex2(entry.y) + crlf + Tr("ObjectPage", "種類:") + crlf +
+           KindName(entry.kind);
 }
 
 bool ObjectEditClass::RoomForOneMore() {
     if (Stage().ObjectTotal() < kMaxCreatedObjects) return true;
-    ctx_.shell.Prompts().Message(QString::fromUtf8(kTooManyObjects));
+    ctx_.shell.Prompts().Message(Tr("ObjectPage", kTooManyObjects));
     return false;
 }
 
@@ -397,9 +398,8 @@ void ObjectEditClass::PrepareMenu() {
     if (c_.menuRemoveObject) c_.menuRemoveObject->setEnabled(any);
     if (c_.menuPasteObject) {
         c_.menuPasteObject->setEnabled(clipboard_.has_value());
-        c_.menuPasteObject->setText(clipboard_ ? QString::fromUtf8("オブジェクト(") + Hex2(*clipboard_) +
-                                                     QString::fromUtf8(")を貼り付け")
-                                               : QString::fromUtf8("オブジェクトを貼り付け"));
+        c_.menuPasteObject->setText(clipboard_ ? Tr("ObjectPage", "オブジェクト(%1)を貼り付け").arg(Hex2(*clipboard_))
+                                               : Tr("ObjectPage", "オブジェクトを貼り付け"));
     }
     if (c_.menuCancel) c_.menuCancel->setEnabled(true);
 }
@@ -525,7 +525,7 @@ void ObjectEditClass::NudgeY(int delta) {
 }
 
 void ObjectEditClass::ReloadClicked() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kReloadQuestion))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("ObjectPage", kReloadQuestion))) return;
     Stage().ReadObjects();
     Reset();
 }
@@ -569,7 +569,7 @@ void ObjectEditClass::ApplyListText(int screen, const QString& text) {
 void ObjectEditClass::OpenListDialog(int screen) {
     TObjectEditForm* form = c_.listDialog;
     if (!form || screen < 0 || screen >= kScreenCount) return;
-    form->setWindowTitle(QString::fromUtf8("部屋番号") + Hex2(screen) + QString::fromUtf8("のオブジェクトの編集"));
+    form->setWindowTitle(Tr("ObjectPage", "部屋番号%1のオブジェクトの編集").arg(Hex2(screen)));
     form->SetListText(ScreenListText(screen));
     if (ctx_.shell.Prompts().RunDialog(*form, QStringLiteral("ObjectEditForm")) != QDialog::Accepted) return;
     ApplyListText(screen, form->ListText());
@@ -593,8 +593,8 @@ QLabel* Value(QWidget* parent, const char* name, int x, int y, int width) {
     return l;
 }
 
-QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
     if (name) a->setObjectName(name);
     return a;
 }
@@ -611,20 +611,20 @@ std::unique_ptr<PageController> CreateObjectPage(QWidget* tab, PageContext& ctx)
     c.scrBarObjectMap =
         MakeScrollBar(tab, "ScrBarObjectMap", Qt::Horizontal, 40, 272, 515, 16, 0, ObjectEditClass::kLastLeftScreen);
 
-    QGroupBox* shown = MakeGroup(tab, QString::fromUtf8("表示オブジェクト"), 32, 304, 201, 105, "GroupShownObjects");
-    Caption(shown, QString::fromUtf8("    表示部屋番号:"), 4, 24, 120);
-    Caption(shown, QString::fromUtf8("オブジェクトの数:"), 4, 48, 120);
-    Caption(shown, QString::fromUtf8("オブジェクト総数:"), 4, 72, 120);
+    QGroupBox* shown = MakeGroup(tab, Tr("ObjectPage", "表示オブジェクト"), 32, 304, 201, 105, "GroupShownObjects");
+    Caption(shown, Tr("ObjectPage", "    表示部屋番号:"), 4, 24, 120);
+    Caption(shown, Tr("ObjectPage", "オブジェクトの数:"), 4, 48, 120);
+    Caption(shown, Tr("ObjectPage", "オブジェクト総数:"), 4, 72, 120);
     c.lblObjectRoom = Value(shown, "LblObjectRoom", 128, 24, 68);
     c.lblObjectNum = Value(shown, "LblObjectNum", 128, 48, 68);
     c.lblObjectSum = Value(shown, "LblObjectSum", 128, 72, 68);
 
-    QGroupBox* edit = MakeGroup(tab, QString::fromUtf8("編集対象オブジェクト"), 240, 304, 321, 153, "GroupEditObject");
-    Caption(edit, QString::fromUtf8("設置番号:"), 4, 22, 64);
-    Caption(edit, QString::fromUtf8("部屋番号:"), 4, 44, 64);
-    Caption(edit, QString::fromUtf8("   X座標:"), 4, 66, 64);
-    Caption(edit, QString::fromUtf8("   Y座標:"), 4, 92, 64);
-    Caption(edit, QString::fromUtf8("    種類:"), 4, 122, 64);
+    QGroupBox* edit = MakeGroup(tab, Tr("ObjectPage", "編集対象オブジェクト"), 240, 304, 321, 153, "GroupEditObject");
+    Caption(edit, Tr("ObjectPage", "設置番号:"), 4, 22, 64);
+    Caption(edit, Tr("ObjectPage", "部屋番号:"), 4, 44, 64);
+    Caption(edit, Tr("ObjectPage", "   X座標:"), 4, 66, 64);
+    Caption(edit, Tr("ObjectPage", "   Y座標:"), 4, 92, 64);
+    Caption(edit, Tr("ObjectPage", "    種類:"), 4, 122, 64);
     c.lblObjectIndex = Value(edit, "LblObjectIndex", 72, 22, 28);
     c.lblObjectScreen = Value(edit, "LblObjectScreen", 72, 44, 28);
     c.lblObjectX = Value(edit, "LblObjectX", 72, 66, 28);
@@ -647,14 +647,14 @@ std::unique_ptr<PageController> CreateObjectPage(QWidget* tab, PageContext& ctx)
     c.cbSelectObject->addItems(ctx.objectKindNames.mid(0, 256));
     c.cbSelectObject->setCurrentIndex(-1);
 
-    c.btnObjectCreate = MakeButton(edit, "BtnObjectCreate", QString::fromUtf8("新規作成"), 150, 22, 75, 25);
-    c.btnObjectRemove = MakeButton(edit, "BtnObjectRemove", QString::fromUtf8("削除"), 232, 22, 75, 25);
+    c.btnObjectCreate = MakeButton(edit, "BtnObjectCreate", Tr("ObjectPage", "新規作成"), 150, 22, 75, 25);
+    c.btnObjectRemove = MakeButton(edit, "BtnObjectRemove", Tr("ObjectPage", "削除"), 232, 22, 75, 25);
 
     c.chkSortObjectList =
-        MakeCheck(tab, "ChkSortObjectList", QString::fromUtf8("オブジェクトを自動で並び替える"), 16, 416, 220, 20);
+        MakeCheck(tab, "ChkSortObjectList", Tr("ObjectPage", "オブジェクトを自動で並び替える"), 16, 416, 220, 20);
     c.chkSortObjectList->setChecked(ctx.settings.sortObjects);
     c.chkPopupHint =
-        MakeCheck(tab, "ChkPopupHint", QString::fromUtf8("ポップアップでオブジェクト情報を表示"), 16, 440, 222, 20);
+        MakeCheck(tab, "ChkPopupHint", Tr("ObjectPage", "ポップアップでオブジェクト情報を表示"), 16, 440, 222, 20);
     c.chkPopupHint->setChecked(ctx.settings.popupHint);
     // The two options must not run into the group beside them: both take the size at which the longer fits.
     QFont optionFont = c.chkPopupHint->font();
@@ -663,16 +663,16 @@ std::unique_ptr<PageController> CreateObjectPage(QWidget* tab, PageContext& ctx)
         c.chkPopupHint->setFont(optionFont);
     }
     c.chkSortObjectList->setFont(optionFont);
-    c.btnObjectEditReload = MakeButton(tab, "BtnObjectEditReload", QString::fromUtf8("再読み込み"), 8, 472, 75, 25);
+    c.btnObjectEditReload = MakeButton(tab, "BtnObjectEditReload", Tr("ObjectPage", "再読み込み"), 8, 472, 75, 25);
 
     c.popupMenu = new QMenu(tab);
     c.popupMenu->setObjectName("PopupMenuObjectEdit");
-    c.menuCreateObject = MenuItem(c.popupMenu, "MenuCreateObject", "オブジェクトの新規作成");
-    c.menuCopyObject = MenuItem(c.popupMenu, "MenuCopyObject", "このオブジェクトをコピー");
-    c.menuCutObject = MenuItem(c.popupMenu, "MenuCutObject", "このオブジェクトを切り取り");
-    c.menuPasteObject = MenuItem(c.popupMenu, "MenuPasteObject", "オブジェクトを貼り付け");
-    c.menuRemoveObject = MenuItem(c.popupMenu, "MenuRemoveObject", "このオブジェクトを削除");
-    c.menuCancel = MenuItem(c.popupMenu, nullptr, "キャンセル");
+    c.menuCreateObject = MenuItem(c.popupMenu, "MenuCreateObject", Tr("ObjectPage", "オブジェクトの新規作成"));
+    c.menuCopyObject = MenuItem(c.popupMenu, "MenuCopyObject", Tr("ObjectPage", "このオブジェクトをコピー"));
+    c.menuCutObject = MenuItem(c.popupMenu, "MenuCutObject", Tr("ObjectPage", "このオブジェクトを切り取り"));
+    c.menuPasteObject = MenuItem(c.popupMenu, "MenuPasteObject", Tr("ObjectPage", "オブジェクトを貼り付け"));
+    c.menuRemoveObject = MenuItem(c.popupMenu, "MenuRemoveObject", Tr("ObjectPage", "このオブジェクトを削除"));
+    c.menuCancel = MenuItem(c.popupMenu, nullptr, Tr("ObjectPage", "キャンセル"));
 
     c.listDialog = new TObjectEditForm(tab);
 

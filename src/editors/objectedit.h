@@ -67,9 +67,10 @@ public:
     static constexpr int kViewSize = 256;
     static constexpr int kLastLeftScreen = 46;  // the right screen is the last one, 47
     static constexpr int kHitRadius = 9;        // a 19 x 19 sensitive square around an object's point
-    static constexpr const char* kTooManyObjects = "オブジェクトの総数を越えるため、オブジェクトを作成できませんでした";
+    static constexpr const char* kTooManyObjects =
+        QT_TRANSLATE_NOOP("ObjectPage", "オブジェクトの総数を越えるため、オブジェクトを作成できませんでした");
     static constexpr const char* kReloadQuestion =
-        "このステージのオブジェクトデータを読み込み直します。よろしいですか？";
+        QT_TRANSLATE_NOOP("ObjectPage", "このステージのオブジェクトデータを読み込み直します。よろしいですか？");
 
     ObjectEditClass(PageContext& context, const ObjectPageControls& controls);
 

@@ -16,6 +16,7 @@
 #include "editors/pagekit.h"
 #include "editors/userprompts.h"
 #include "graphics/hextext.h"
+#include "graphics/uitext.h"
 
 namespace {
 
@@ -23,8 +24,10 @@ constexpr int kSetCount = kPaletteSetCount;  // "定義0" to "定義6"
 constexpr int kStripWidth = 16 * PaletteEditClass::kCell;
 constexpr int kRowWidth = 4 * PaletteEditClass::kCell;
 
-const char* const kAskPaletteReload = "このステージのパレットを読み込み直します。よろしいですか？";
-const char* const kAskAnimationReload = "このステージのアニメーションパレットを読み込み直します。よろしいですか？";
+const char* const kAskPaletteReload =
+    QT_TRANSLATE_NOOP("PalettePage", "このステージのパレットを読み込み直します。よろしいですか？");
+const char* const kAskAnimationReload =
+    QT_TRANSLATE_NOOP("PalettePage", "このステージのアニメーションパレットを読み込み直します。よろしいですか？");
 
 // Colour numbers 0x40 and above only occur in malformed data; they are shown with their low six
 // bits, as the stage palette takes them.
@@ -343,7 +346,7 @@ void PaletteEditClass::AnimationArrow(int palette, bool up) {
 }
 
 void PaletteEditClass::PaletteReloadClicked() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kAskPaletteReload))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("PalettePage", kAskPaletteReload))) return;
     StageData& stage = ctx_.rom.Current();
     stage.ReadBGPalettes();
     stage.ClearHistory();
@@ -351,7 +354,7 @@ void PaletteEditClass::PaletteReloadClicked() {
 }
 
 void PaletteEditClass::AnimationPaletteReloadClicked() {
-    if (!ctx_.shell.Prompts().AskYesNo(QString::fromUtf8(kAskAnimationReload))) return;
+    if (!ctx_.shell.Prompts().AskYesNo(Tr("PalettePage", kAskAnimationReload))) return;
     StageData& stage = ctx_.rom.Current();
     stage.ReadPaletteAnime();
     stage.ClearHistory();
@@ -367,10 +370,10 @@ std::unique_ptr<PageController> CreatePalettePage(QWidget* tab, PageContext& ctx
 
     c.selectPaletteSet = new QComboBox(tab);
     c.selectPaletteSet->setObjectName("CBSelectPaletteSet");
-    for (int s = 0; s < kSetCount; ++s) c.selectPaletteSet->addItem(QString::fromUtf8("定義") + QString::number(s));
+    for (int s = 0; s < kSetCount; ++s) c.selectPaletteSet->addItem(Tr("PalettePage", "定義%1").arg(s));
     c.selectPaletteSet->setGeometry(8, 8, 100, 22);
 
-    auto* palGroup = MakeGroup(tab, QString::fromUtf8("パレット編集"), 8, 38, 536, 82, "GroupPaletteEdit");
+    auto* palGroup = MakeGroup(tab, Tr("PalettePage", "パレット編集"), 8, 38, 536, 82, "GroupPaletteEdit");
     for (int p = 0; p < 4; ++p) {
         const int x = 12 + 104 * p;
         c.palView[p] = MakeView(palGroup, QStringLiteral("ImgPalView%1").arg(p), kRowWidth, cell, x, 22, p);
@@ -380,18 +383,18 @@ std::unique_ptr<PageController> CreatePalettePage(QWidget* tab, PageContext& ctx
                 HexByteField::Make(palGroup, QStringLiteral("EditPal%1").arg(i), x + cell * k, 50, cell, 20, i).Edit();
         }
     }
-    c.paletteReload = MakeButton(palGroup, "BtnPaletteReload", QString::fromUtf8("再読み込み"), 436, 22, 88, 26);
+    c.paletteReload = MakeButton(palGroup, "BtnPaletteReload", Tr("PalettePage", "再読み込み"), 436, 22, 88, 26);
 
-    auto* tableGroup = MakeGroup(tab, QString::fromUtf8("カラーテーブル"), 8, 128, 400, 126, "GroupColorTable");
+    auto* tableGroup = MakeGroup(tab, Tr("PalettePage", "カラーテーブル"), 8, 128, 400, 126, "GroupColorTable");
     c.colorTable = MakeView(tableGroup, "ImgColorTable", kStripWidth, 4 * cell, 8, 22);
 
-    auto* selGroup = MakeGroup(tab, QString::fromUtf8("選択カラー"), 416, 128, 128, 126, "GroupSelectColor");
+    auto* selGroup = MakeGroup(tab, Tr("PalettePage", "選択カラー"), 416, 128, 128, 126, "GroupSelectColor");
     c.selectColor = MakeView(selGroup, "ImgSelectColor", 32, 32, 16, 26);
-    MakeLabel(selGroup, QStringLiteral("No:"), 16, 70, 28);
+    MakeLabel(selGroup, Tr("PalettePage", "No:"), 16, 70, 28);
     c.lblSelectColor = MakeLabel(selGroup, QStringLiteral("00"), 46, 70, 40, "LblSelectColor");
 
     auto* animGroup =
-        MakeGroup(tab, QString::fromUtf8("パレットアニメーション選択"), 8, 262, 536, 84, "GroupPaletteAnimation");
+        MakeGroup(tab, Tr("PalettePage", "パレットアニメーション選択"), 8, 262, 536, 84, "GroupPaletteAnimation");
     for (int p = 0; p < 4; ++p) {
         const int x = 12 + 104 * p;
         c.animePal[p] = MakeView(animGroup, QStringLiteral("ImgAnimePal%1").arg(p), kRowWidth, cell, x, 22, p);
@@ -402,7 +405,7 @@ std::unique_ptr<PageController> CreatePalettePage(QWidget* tab, PageContext& ctx
         c.animeDown[p] = ud.down;
     }
     c.animationPaletteReload =
-        MakeButton(animGroup, "BtnAnimationPaletteReload", QString::fromUtf8("再読み込み"), 436, 22, 88, 26);
+        MakeButton(animGroup, "BtnAnimationPaletteReload", Tr("PalettePage", "再読み込み"), 436, 22, 88, 26);
 
     return std::make_unique<PaletteEditClass>(ctx, c);
 }

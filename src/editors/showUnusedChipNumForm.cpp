@@ -1,4 +1,5 @@
 #include "editors/showUnusedChipNumForm.h"
+#include "graphics/uitext.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -13,11 +14,11 @@ constexpr const char* kObjectName = "ShowUnusedChipNumForm";
 
 TShowUnusedChipNumForm::TShowUnusedChipNumForm(QWidget* parent) : QDialog(parent) {
     setObjectName(kObjectName);
-    setWindowTitle(QString::fromUtf8(kInitialCaption));
+    setWindowTitle(Tr("UsageList", kInitialCaption));
     setFixedSize(kClientWidth, kClientHeight);
     setModal(true);
 
-    message_ = new QLabel(QString::fromUtf8(kInitialMessage), this);
+    message_ = new QLabel(Tr("UsageList", kInitialMessage), this);
     message_->setObjectName("LblMessage");
     message_->setGeometry(9, 8, 321, 20);
 
@@ -35,12 +36,12 @@ TShowUnusedChipNumForm::TShowUnusedChipNumForm(QWidget* parent) : QDialog(parent
     fixed.setPixelSize(12);
     memo_->setFont(fixed);
 
-    replaceButton_ = new QPushButton("OK", this);
+    replaceButton_ = new QPushButton(Tr("UsageList", "OK"), this);
     replaceButton_->setObjectName("BtnReplaceMapSetChips");
     replaceButton_->setGeometry(160, 265, 80, 25);
     replaceButton_->setVisible(false);
 
-    cancelButton_ = new QPushButton(QString::fromUtf8("キャンセル"), this);
+    cancelButton_ = new QPushButton(Tr("UsageList", "キャンセル"), this);
     cancelButton_->setObjectName("BtnCancel");
     cancelButton_->setGeometry(250, 265, 80, 25);
 

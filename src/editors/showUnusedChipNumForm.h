@@ -16,8 +16,8 @@ class TShowUnusedChipNumForm : public QDialog {
 public:
     static constexpr int kClientWidth = 339;
     static constexpr int kClientHeight = 298;
-    static constexpr const char* kInitialCaption = "未使用チップ番号";
-    static constexpr const char* kInitialMessage = "未使用チップ番号は";
+    static constexpr const char* kInitialCaption = QT_TRANSLATE_NOOP("UsageList", "未使用チップ番号");
+    static constexpr const char* kInitialMessage = QT_TRANSLATE_NOOP("UsageList", "未使用チップ番号は");
 
     explicit TShowUnusedChipNumForm(QWidget* parent = nullptr);
 

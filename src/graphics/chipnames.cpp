@@ -4,56 +4,57 @@
 #include <QStringDecoder>
 
 #include "graphics/graphics.h"
+#include "graphics/uitext.h"
 
 namespace {
 // Kind names of the attribute labels; kind F has no blank after "Fx".
 const char* const kKindNames[16] = {
-    "0x 背景",
-    "1x ブロック",
-    "2x はしご(途中)",
-    "3x 特殊ブロック",
-    "4x はしご(頂点)",
-    "5x コンベア(右)",
-    "6x 前景",
-    "7x コンベア(左)",
-    "8x 水中",
-    "9x ?",
-    "Ax ?",
-    "Bx ?",
-    "Cx ?",
-    "Dx ダメージ床",
-    "Ex ?",
-    "Fxトゲ",
+    QT_TRANSLATE_NOOP("ChipNames", "0x 背景"),
+    QT_TRANSLATE_NOOP("ChipNames", "1x ブロック"),
+    QT_TRANSLATE_NOOP("ChipNames", "2x はしご(途中)"),
+    QT_TRANSLATE_NOOP("ChipNames", "3x 特殊ブロック"),
+    QT_TRANSLATE_NOOP("ChipNames", "4x はしご(頂点)"),
+    QT_TRANSLATE_NOOP("ChipNames", "5x コンベア(右)"),
+    QT_TRANSLATE_NOOP("ChipNames", "6x 前景"),
+    QT_TRANSLATE_NOOP("ChipNames", "7x コンベア(左)"),
+    QT_TRANSLATE_NOOP("ChipNames", "8x 水中"),
+    QT_TRANSLATE_NOOP("ChipNames", "9x ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Ax ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Bx ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Cx ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Dx ダメージ床"),
+    QT_TRANSLATE_NOOP("ChipNames", "Ex ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Fxトゲ"),
 };
 // Captions of the attribute selector: kinds 6 and F read differently from the label names.
 const char* const kCaptions[16] = {
-    "0x 背景",
-    "1x ブロック",
-    "2x はしご(途中)",
-    "3x 特殊ブロック",
-    "4x はしご(頂点)",
-    "5x コンベア(右)",
-    "6x 背景裏に隠れる",
-    "7x コンベア(左)",
-    "8x 水中",
-    "9x ?",
-    "Ax ?",
-    "Bx ?",
-    "Cx ?",
-    "Dx ダメージ床",
-    "Ex ?",
-    "Fx トゲ",
+    QT_TRANSLATE_NOOP("ChipNames", "0x 背景"),
+    QT_TRANSLATE_NOOP("ChipNames", "1x ブロック"),
+    QT_TRANSLATE_NOOP("ChipNames", "2x はしご(途中)"),
+    QT_TRANSLATE_NOOP("ChipNames", "3x 特殊ブロック"),
+    QT_TRANSLATE_NOOP("ChipNames", "4x はしご(頂点)"),
+    QT_TRANSLATE_NOOP("ChipNames", "5x コンベア(右)"),
+    QT_TRANSLATE_NOOP("ChipNames", "6x 背景裏に隠れる"),
+    QT_TRANSLATE_NOOP("ChipNames", "7x コンベア(左)"),
+    QT_TRANSLATE_NOOP("ChipNames", "8x 水中"),
+    QT_TRANSLATE_NOOP("ChipNames", "9x ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Ax ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Bx ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Cx ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Dx ダメージ床"),
+    QT_TRANSLATE_NOOP("ChipNames", "Ex ?"),
+    QT_TRANSLATE_NOOP("ChipNames", "Fx トゲ"),
 };
 // Name files are a few kilobytes; anything beyond this is not read.
 constexpr qint64 kMaxTextFileBytes = 1024 * 1024;
 }  // namespace
 
 QString BuiltinChipKindName(int kind) {
-    return QString::fromUtf8(kKindNames[kind & 15]);
+    return Tr("ChipNames", kKindNames[kind & 15]);
 }
 
 QString BuiltinChipAttributeCaption(int kind) {
-    return QString::fromUtf8(kCaptions[kind & 15]);
+    return Tr("ChipNames", kCaptions[kind & 15]);
 }
 
 bool ReadShiftJisLines(const QString& path, QStringList& lines) {
@@ -84,9 +85,9 @@ bool ReadShiftJisLines(const QString& path, QStringList& lines) {
     return true;
 }
 
-void EditorGraphics::LoadChipAttributeNames(const QString& folder) {
+void EditorGraphics::LoadChipAttributeNames(const QString& folder, const QString& fileName) {
     QStringList lines;
-    if (!ReadShiftJisLines(folder + QStringLiteral("/ChipAttributes.txt"), lines)) lines.clear();
+    if (!ReadShiftJisLines(folder + "/" + fileName, lines)) lines.clear();
     attributeNames_ = lines;
 }
 

@@ -74,7 +74,7 @@ public:
 
     // --- chip attribute names ---
     // Reads "ChipAttributes.txt" from folder; a missing file leaves the list empty (no message).
-    void LoadChipAttributeNames(const QString& folder);
+    void LoadChipAttributeNames(const QString& folder, const QString& fileName = QStringLiteral("ChipAttributes.txt"));
     void SetChipAttributeNames(const QStringList& lines) { attributeNames_ = lines; }
     const QStringList& ChipAttributeNames() const { return attributeNames_; }
     QString ChipAttributeName(int attribute) const;

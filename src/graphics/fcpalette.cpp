@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "graphics/graphics.h"
+#include "graphics/uitext.h"
 
 QRgb PackedToQRgb(PackedColor c) {
     return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
@@ -56,14 +57,14 @@ FcPaletteData FcPaletteData::FromBytes(const std::array<std::uint8_t, 192>& byte
 }
 
 std::string FcPaletteData::FailureMessage() const {
-    const char* suffix = nullptr;
+    const char* text = nullptr;
     switch (failure_) {
     case Failure::None: return {};
-    case Failure::CannotRead: suffix = kCannotReadSuffix; break;
-    case Failure::BadSize: suffix = kBadSizeSuffix; break;
+    case Failure::CannotRead: text = kCannotReadText; break;
+    case Failure::BadSize: text = kBadSizeText; break;
     }
     const auto name = fileName_.u8string();
-    return std::string(name.begin(), name.end()) + suffix;
+    return Tr("ColourTable", text).arg(QString::fromUtf8(std::string(name.begin(), name.end()))).toStdString();
 }
 
 PackedColor FcPaletteData::GetColor(int number) const {

@@ -16,8 +16,8 @@ class FcPaletteData {
 public:
     enum class Failure { None, CannotRead, BadSize };
     static constexpr const char* kFileName = "fcpalette.pal";
-    static constexpr const char* kCannotReadSuffix = "が読み込めませんでした";
-    static constexpr const char* kBadSizeSuffix = "のサイズが不正です";
+    static constexpr const char* kCannotReadText = QT_TRANSLATE_NOOP("ColourTable", "%1が読み込めませんでした");
+    static constexpr const char* kBadSizeText = QT_TRANSLATE_NOOP("ColourTable", "%1のサイズが不正です");
 
     // Reads the file (relative names resolve against the current directory). Check Ok() afterwards.
     explicit FcPaletteData(const std::filesystem::path& fileName = kFileName);

@@ -8,7 +8,8 @@ prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" > /dev/null
 for f in bin/quorven-editor share/quorven-editor/fcpalette.pal share/quorven-editor/ChipAttributes.txt \
-         share/quorven-editor/ObjectList.txt share/applications/quorven-editor.desktop; do
+         share/quorven-editor/ObjectList.txt share/quorven-editor/ChipAttributes_en.txt \
+         share/quorven-editor/ObjectList_en.txt share/applications/quorven-editor.desktop; do
   [ -f "$prefix/$f" ] || { echo "missing: $f"; exit 1; }
 done
 [ -x "$prefix/bin/quorven-editor" ] || { echo "not executable: bin/quorven-editor"; exit 1; }

@@ -1,13 +1,16 @@
 // Not a test: writes PNG pictures of the main window on every page and of both menus, for people to look
-// at (run under xvfb-run or with QT_QPA_PLATFORM=offscreen). Usage: app_screenshots OUTDIR IMAGE.nes
+// at (run under xvfb-run or with QT_QPA_PLATFORM=offscreen). Usage: app_screenshots OUTDIR IMAGE.nes [en]
+// ("en": the English interface, as with Language=en in the settings file).
 
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
+#include "app/language.h"
 #include "app/mainform.h"
 #include "editors/16x16chipedit.h"
 #include "editors/pagefactory.h"
@@ -32,15 +35,23 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s OUTDIR IMAGE.nes\n", argv[0]);
+    const bool english = argc == 4 && QByteArray(argv[3]) == "en";
+    if (argc != 3 && !english) {
+        std::fprintf(stderr, "usage: %s OUTDIR IMAGE.nes [en]\n", argv[0]);
         return 2;
     }
+    // The settings of this run: a file of their own, so the program's own settings stay as they are.
+    QTemporaryDir settings;
+    QFile ini(settings.filePath("quorveneditor.ini"));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write(english ? "[View]\r\nLanguage=en\r\n" : "") < 0) return 1;
+    ini.close();
+    language::Install(app, english ? language::Language::English : language::Language::Japanese);
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     ScriptedPrompts prompts;
-    TMainForm form(prompts, std::make_unique<ShotFactory>(),
-                   StartupPaths{QCoreApplication::applicationDirPath(), QDir::current().filePath("fcpalette.pal")});
+    StartupPaths paths{QCoreApplication::applicationDirPath(), QDir::current().filePath("fcpalette.pal")};
+    paths.settingsFolder = settings.path();
+    TMainForm form(prompts, std::make_unique<ShotFactory>(), paths);
     if (form.StartupFailed()) return 1;
     form.show();
     QTest::qWait(100);
@@ -51,7 +62,7 @@ int main(int argc, char** argv) {
         QTest::qWait(150);
         form.grab().save(out + QString("/page%1.png").arg(page));
     }
-    for (const char* name : {"File1", "Edit1"}) {
+    for (const char* name : {"File1", "Edit1", "View1"}) {
         auto* menu = form.findChild<QMenu*>(name);
         menu->popup(form.mapToGlobal(QPoint(10, 20)));
         QTest::qWait(100);

@@ -1,25 +1,32 @@
 // Every text the editor shows, gathered from one walk through the program: the window, its menus and all six
 // pages, the status texts of every view, the dialogs, the pop-up menus and every message, question and file
 // dialog caption the walk provokes. In Japanese the catalogue must equal, line for line, the one recorded in
-// data/interface_texts_ja.txt (the interface as it was before its texts became translatable); in English no
-// text of the program may keep a Japanese character and none may be cut off.
+// data/interface_texts_ja.txt (the interface as it was before its texts became translatable; the language
+// menu, which came later, is checked on its own); in English no text of the program may keep a Japanese
+// character, and no text may be cut off by its control or run into a neighbour.
 //
 // QUORVEN_WRITE_TEXTS=<file> writes the catalogue of the default language there instead of comparing it.
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTranslator>
 
+#include "app/language.h"
 #include "editors/MapSetEditGridForm.h"
 #include "editors/objectedit.h"
 #include "pagebench.h"
@@ -111,6 +118,7 @@ protected:
             d.show();
             QApplication::processEvents();
             cat_.Walk(where + " " + name, &d);
+            if (onDialog_) onDialog_(d);
             if (body) body(d);
             return int(QDialog::Rejected);
         };
@@ -267,10 +275,23 @@ protected:
     }
 
     Catalogue cat_;
+    // Called with every dialog the walk opens, while it is shown.
+    std::function<void(QDialog&)> onDialog_;
 };
+
+// The lines of the language menu, which the recorded catalogue predates.
+bool LanguageMenuLine(const QString& line) {
+    return line.section('\t', 0, 0).contains("Language");
+}
 
 TEST_F(InterfaceTexts, JapaneseTextsAreThoseTheInterfaceAlwaysHad) {
     WalkEverything();
+    const QStringList languageLines = cat_.lines.filter(QRegularExpression("Language"));
+    EXPECT_EQ(languageLines, QStringList({"window QMenu Language1\t" + QString::fromUtf8("言語"),
+                                          "window action Language1Menu\t" + QString::fromUtf8("言語"),
+                                          "window action Language_ja\t" + QString::fromUtf8("日本語"),
+                                          "window action Language_en\tEnglish"}));
+    cat_.lines.removeIf(LanguageMenuLine);
     const QString out = qEnvironmentVariable("QUORVEN_WRITE_TEXTS");
     if (!out.isEmpty()) {
         QFile f(out);
@@ -287,6 +308,124 @@ TEST_F(InterfaceTexts, JapaneseTextsAreThoseTheInterfaceAlwaysHad) {
         const QString g = i < got.size() ? got[i] : "<none>";
         ASSERT_EQ(g.toStdString(), e.toStdString()) << "line " << i + 1;
     }
+}
+
+// The English interface: the program's translation installed before the window is built, as the program
+// does when the settings file says Language=en.
+class EnglishInterface : public InterfaceTexts {
+protected:
+    pagebench::BenchOptions Options() const override {
+        pagebench::BenchOptions o = InterfaceTexts::Options();
+        o.ini = "[View]\r\nLanguage=en\r\n";
+        return o;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(translator_.load(QStringLiteral(":/i18n/quorven_en.qm")));
+        ASSERT_TRUE(QCoreApplication::installTranslator(&translator_));
+        InterfaceTexts::SetUp();
+    }
+    void TearDown() override {
+        InterfaceTexts::TearDown();
+        QCoreApplication::removeTranslator(&translator_);
+    }
+
+    // Where a control's text does not fit: cut off by the control, or running into a sibling control.
+    static QStringList Overflows(QWidget* root) {
+        QStringList out;
+        QList<QWidget*> widgets{root};
+        widgets += root->findChildren<QWidget*>();
+        for (QWidget* w : widgets) {
+            QString text;
+            int room = 0;   // width the text may take
+            int start = 0;  // where the text starts, in the widget
+            const QFontMetrics fm(w->font());
+            if (auto* l = qobject_cast<QLabel*>(w)) {
+                text = l->text();
+                room = l->contentsRect().width();
+                if (l->alignment() & Qt::AlignRight) continue;
+            } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+                text = c->text();
+                room = c->width();
+                start = c->sizeHint().width() - fm.horizontalAdvance(text);
+            } else if (auto* r = qobject_cast<QRadioButton*>(w)) {
+                text = r->text();
+                room = r->width();
+                start = r->sizeHint().width() - fm.horizontalAdvance(text);
+            } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+                text = QString(b->text()).remove('&');
+                room = b->width() - 8;
+            } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+                text = g->title();
+                room = g->width() - 16;
+            } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
+                for (int i = 0; i < cb->count(); ++i)
+                    if (fm.horizontalAdvance(cb->itemText(i)) > cb->width() - 24)
+                        out << QString("%1 item \"%2\"").arg(cb->objectName(), cb->itemText(i));
+                continue;
+            }
+            if (text.isEmpty() || text.contains('\n')) continue;
+            const QString name = QString("%1 %2 \"%3\"").arg(w->metaObject()->className(), w->objectName(), text);
+            const int needed = start + fm.horizontalAdvance(text);
+            if (needed > room + start && !qobject_cast<QGroupBox*>(w) && !qobject_cast<QPushButton*>(w)) {
+                out << name + QString(" needs %1 of %2").arg(needed).arg(room);
+                continue;
+            }
+            if ((qobject_cast<QGroupBox*>(w) || qobject_cast<QPushButton*>(w)) && fm.horizontalAdvance(text) > room) {
+                out << name + QString(" needs %1 of %2").arg(fm.horizontalAdvance(text)).arg(room);
+                continue;
+            }
+            // The text's own rectangle must not reach into a sibling.
+            if (!qobject_cast<QLabel*>(w) || !w->parentWidget()) continue;
+            const QRect textRect(w->pos(), QSize(fm.horizontalAdvance(text), w->height()));
+            for (QObject* o : w->parentWidget()->children()) {
+                auto* sibling = qobject_cast<QWidget*>(o);
+                if (!sibling || sibling == w || sibling->isWindow() || !sibling->isVisibleTo(w->parentWidget()))
+                    continue;
+                if (auto* other = qobject_cast<QLabel*>(sibling);
+                    other && other->text().isEmpty() && other->pixmap().isNull())
+                    continue;                                               // an empty label shows nothing to run into
+                if (sibling->geometry().contains(w->geometry())) continue;  // a frame it sits on
+                if (textRect.intersects(sibling->geometry()))
+                    out << name + " runs into " + sibling->metaObject()->className() + " " + sibling->objectName();
+            }
+        }
+        return out;
+    }
+
+    QTranslator translator_;
+};
+
+TEST_F(EnglishInterface, NoTextOfTheProgramStaysJapanese) {
+    WalkEverything();
+    QStringList japanese;
+    for (const QString& line : cat_.lines)
+        if (HasJapanese(line)) japanese << line;
+    EXPECT_TRUE(japanese.isEmpty()) << japanese.join("\n").toStdString();
+    // A few texts as the translation words them.
+    EXPECT_TRUE(cat_.lines.contains("window QTabWidget EditPageControl tab\tMap set"));
+    EXPECT_TRUE(cat_.lines.contains("window action Open1\t&Open"));
+    EXPECT_TRUE(cat_.lines.contains("undo\t&Undo - Palette edit"));
+    EXPECT_TRUE(cat_.lines.contains("close prompt\tync:Save the changes to <dir>/demo.nes?"));
+    EXPECT_TRUE(cat_.lines.contains("hover ImgEditMapSetPage0 status1\tIndex:00(0,0) 32x32 chip No:00"));
+}
+
+TEST_F(EnglishInterface, EveryTextFitsItsControl) {
+    QStringList overflows;
+    for (int page = 0; page < kPageCount; ++page) {
+        SelectTab(page);
+        overflows += Overflows(Page(page));
+    }
+    overflows += Overflows(form_.get());
+    // The dialogs, as the walk opens them.
+    int dialogs = 0;
+    onDialog_ = [&](QDialog& d) {
+        ++dialogs;
+        overflows += Overflows(&d);
+    };
+    WalkEverything();
+    EXPECT_GE(dialogs, 7);
+    overflows.removeDuplicates();
+    EXPECT_TRUE(overflows.isEmpty()) << overflows.join("\n").toStdString();
 }
 
 }  // namespace
