@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -235,6 +236,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 TMainForm::~TMainForm() {
     destroying_ = true;
+    // The images handed to the emulator are this session's own copies; an emulator still running keeps what
+    // it has opened.
+    for (const QString& file : testPlayFiles_) QFile::remove(file);
     if (qApp) qApp->removeEventFilter(this);
     frameTimer_.stop();
     frameTimer_.disconnect();
@@ -332,7 +336,9 @@ void TMainForm::BuildWindow() {
                       PictureKindForPage(pageControl_ ? pageControl_->currentIndex() : kPageMap), options);
     });
     connect(exports.testPlay, &QAction::triggered, this, [this] {
-        StartTestPlay(prompts_, *rom_, *ini_, [](const QString& name) { return QStandardPaths::findExecutable(name); });
+        const QString file = StartTestPlay(prompts_, *rom_, *ini_,
+                                           [](const QString& name) { return QStandardPaths::findExecutable(name); });
+        if (!file.isEmpty()) testPlayFiles_ << file;
     });
     file1_->addSeparator();
     exit1_ = addItem(file1_, "Exit1", Tr("MainWindow", "終了(&X)"), true);

@@ -202,6 +202,8 @@ private:
     language::Language language_ = language::Language::Japanese;
     language::Language languageAtStart_ = language::Language::Japanese;
     bool languageChosen_ = false;
+    // The temporary images test play wrote in this session, removed when the window goes.
+    QStringList testPlayFiles_;
     QLabel* statusNotice_ = nullptr;
     QTimer noticeTimer_;
     RecentFiles recent_;

@@ -1,6 +1,7 @@
 #pragma once
 // Test play: the current image, edits included, goes to a temporary file of its own (never the user's file)
-// and the emulator named in the settings file starts on it, detached, so the editor stays usable.
+// and the emulator named in the settings file starts on it, detached, so the editor stays usable. The main
+// window removes the temporary files when it goes.
 //
 // Settings file: section "TestPlay", key "Emulator": a command line in which "%f" stands for the file (the
 // file is added at the end when the line has no "%f"). Without the key the first of fceux, nestopia and

@@ -91,10 +91,15 @@ TEST_F(TestPlayTest, EmulatorGetsATemporaryFileWithTheCurrentBytes) {
     const QString temp = args.mid(6);
     EXPECT_NE(QFileInfo(temp).absoluteFilePath(), QFileInfo(userFile).absoluteFilePath());
     EXPECT_TRUE(temp.endsWith(".nes"));
-    QFile::remove(temp);
     EXPECT_EQ(ReadFile(userFile), before);
     EXPECT_TRUE(form_->Flags().AnyModified());
     EXPECT_TRUE(prompts_.Messages().isEmpty());
+    // The temporary image goes with the window; the user's file stays.
+    EXPECT_TRUE(QFileInfo::exists(temp));
+    form_->Flags().ClearAllModified();
+    form_.reset();
+    EXPECT_FALSE(QFileInfo::exists(temp));
+    EXPECT_EQ(ReadFile(userFile), before);
 }
 
 class NoEmulatorTest : public pagebench::PageBench {
