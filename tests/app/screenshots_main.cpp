@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +70,26 @@ int main(int argc, char** argv) {
         menu->grab().save(out + "/menu_" + name + ".png");
         menu->hide();
     }
+    // The dialogs: the usage list, the map set grid dialog and the object list dialog.
+    prompts.dialogHook = [&](QDialog& d, const QString& name) {
+        d.show();
+        QTest::qWait(100);
+        d.grab().save(out + "/dialog_" + name + ".png");
+        return int(QDialog::Rejected);
+    };
+    auto pressIn = [&](int page, const char* name, Qt::KeyboardModifiers mods) {
+        form.PageControl()->setCurrentIndex(page);
+        QTest::qWait(50);
+        if (auto* w = form.findChild<QWidget*>(name)) {
+            if (auto* b = qobject_cast<QPushButton*>(w))
+                b->click();
+            else
+                QTest::mouseClick(w, Qt::LeftButton, mods, QPoint(200, 200));
+        }
+    };
+    pressIn(kPage16x16Chip, "BtnUnused16x16ChipChk", Qt::NoModifier);
+    pressIn(kPageMapSet, "ImgEditMapSetPage0", Qt::ShiftModifier);
+    pressIn(kPageObject, "ImgObjectMapPage1", Qt::ShiftModifier);
     for (const QString& line : prompts.log) std::printf("prompt: %s\n", line.toUtf8().constData());
     return 0;
 }

@@ -440,8 +440,17 @@ TEST_F(DesktopTest, OpenAndSaveAsFillTheRecentMenuAndAMissingFileIsRemovedWithAN
     ASSERT_TRUE(QFile::remove(b));
     emit menu->aboutToShow();
     EXPECT_EQ(form->Recent().Paths(), (QStringList{a, Path("c.nes")}));
-    EXPECT_TRUE(form->NoticeText().contains("b.nes"));
+    EXPECT_EQ(form->NoticeText(), QString::fromUtf8("見つからないため履歴から外しました: b.nes"));
     EXPECT_EQ(menu->actions().size(), 2);
+    // Two at once are counted.
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(QFile::remove(Path("c.nes")));
+    emit menu->aboutToShow();
+    EXPECT_EQ(form->NoticeText(), QString::fromUtf8("見つからないファイル2個を履歴から外しました"));
+    WriteRom("a.nes", 1);
+    WriteRom("c.nes", 3);
+    form->OpenRecent(Path("c.nes"));
+    form->OpenRecent(a);
 
     // The list survives the next run.
     EXPECT_TRUE(form->close());

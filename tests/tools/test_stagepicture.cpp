@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <filesystem>
-#include <fstream>
 
 #include "demorom.h"
 #include "document/MyIniFiles.h"
@@ -16,29 +15,15 @@
 #include "graphics/bgbank.h"
 #include "graphics/fcpalette.h"
 #include "graphics/stagepicture.h"
+#include "loadeddocument.h"
 
 namespace {
 
-const FcPaletteData& Palette() {
-    static const FcPaletteData palette(QUORVEN_DATA_DIR "/fcpalette.pal");
-    return palette;
-}
+using testdoc::Palette;
 
-struct Doc {
-    TMyMemIniFile ini{std::filesystem::temp_directory_path() / "quorven-no-such-folder" / "quorveneditor.ini"};
-    EditFlagManagement flags{nullptr};
-    RomImageData rom{flags, ini};
-    Doc() {
-        const auto path =
-            std::filesystem::temp_directory_path() / ("quorven-picture-" + std::to_string(::getpid()) + ".nes");
-        const auto bytes = BuildDemoRom();
-        {
-            std::ofstream out(path, std::ios::binary);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        }
-        EXPECT_EQ(rom.LoadFromFile(path), LoadResult::Loaded);
-        std::filesystem::remove(path);
-    }
+// The demo image, loaded.
+struct Doc : testdoc::Doc {
+    Doc() { EXPECT_EQ(Load(BuildDemoRom()), LoadResult::Loaded); }
 };
 
 QRgb Colour(int masterNumber) {

@@ -2,7 +2,6 @@
 // crash or out-of-bounds access on malformed data (run it under the sanitizer build).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QImage>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "document/edit_flag.h"
 #include "document/fileio.h"
 #include "graphics/graphics.h"
+#include "loadeddocument.h"
 #include "stagerender.h"
 
 namespace {
@@ -22,28 +22,8 @@ namespace {
 constexpr int kTop = 4 + 512 + 4;
 constexpr int kCellStep = 260;
 
-const FcPaletteData& Palette() {
-    static const FcPaletteData palette(QUORVEN_DATA_DIR "/fcpalette.pal");
-    return palette;
-}
-
-// A document with an image loaded from bytes (through a temporary file), all addresses at their defaults.
-struct Doc {
-    TMyMemIniFile ini{std::filesystem::temp_directory_path() / "quorven-no-such-folder" / "quorveneditor.ini"};
-    EditFlagManagement flags{nullptr};
-    RomImageData rom{flags, ini};
-    LoadResult Load(const std::vector<std::uint8_t>& bytes) {
-        const auto path =
-            std::filesystem::temp_directory_path() / ("quorven-render-" + std::to_string(::getpid()) + ".nes");
-        {
-            std::ofstream out(path, std::ios::binary);
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        }
-        const LoadResult r = rom.LoadFromFile(path);
-        std::filesystem::remove(path);
-        return r;
-    }
-};
+using testdoc::Doc;
+using testdoc::Palette;
 
 Doc& Demo() {
     static Doc* doc = [] {
