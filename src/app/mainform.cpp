@@ -332,6 +332,8 @@ void TMainForm::BuildWindow() {
     connect(exports.picture, &QAction::triggered, this, [this] {
         StagePictureOptions options;
         options.paletteSet = links_.paletteSet;
+        options.loadPoint = links_.bgLoadPoint;
+        options.scroll = links_.bgScroll;
         ExportPicture(prompts_, *rom_, *palette_, rom_->CurrentStage(),
                       PictureKindForPage(pageControl_ ? pageControl_->currentIndex() : kPageMap), options);
     });

@@ -65,6 +65,7 @@ public:
     RomImageData& Rom();
     EditFlagManagement& Flags();
     EditorGraphics& Graphics();
+    const FcPaletteData& Palette() const { return *palette_; }
     QTimer& FrameTimer() { return frameTimer_; }
 
     // EditorShell

@@ -90,6 +90,8 @@ void Chip16x16EditClass::Reset() {
     if (c_.lblSelectScrollIndex) c_.lblSelectScrollIndex->setText(Hex2(scroll_));
 
     bank_.Assemble(stage, loadPoint_, scroll_);
+    ctx_.links.bgLoadPoint = loadPoint_;
+    ctx_.links.bgScroll = scroll_;
     ShowLoadReport();
 
     viewPalette_ = 0;

@@ -42,6 +42,10 @@ struct PageLinks {
     int mapSetSelectedChip = 0;
     // The palette set chosen on the palette page (0 to 6): the timer animates its four animation numbers.
     int paletteSet = 0;
+    // The BG bank the 16x16 chip page has loaded (load point 0 to 2, scroll number 0 to 15): the chip sheets
+    // every page draws from are built from it, and the picture export draws from the same bank.
+    int bgLoadPoint = 0;
+    int bgScroll = 0;
 };
 
 struct PageContext {

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "document/patch.h"
+#include "graphics/stagepicture.h"
 #include "pagebench.h"
 
 namespace {
@@ -84,6 +85,30 @@ TEST_F(ExportMenuTest, MapPictureIsTheMapPagesViewsSideBySide) {
             EXPECT_EQ(picture.copy(256 * (left + side), 0, 256, 256), view) << "screen " << left + side;
         }
     }
+}
+
+TEST_F(ExportMenuTest, PicturesDrawFromTheBankTheChipPageHasLoaded) {
+    SelectTab(kPage16x16Chip);
+    const int stage = form_->Rom().CurrentStage();
+    auto exported = [&](const QString& name) {
+        prompts_.exportNames = {Path(name)};
+        Find<QAction>("ExportPicture1")->trigger();
+        return QImage(Path(name)).convertToFormat(QImage::Format_RGB32);
+    };
+    auto rendered = [&](int loadPoint, int scroll) {
+        StagePictureOptions options;
+        options.loadPoint = loadPoint;
+        options.scroll = scroll;
+        return RenderStagePicture(form_->Rom(), form_->Palette(), stage, StagePictureKind::Chip16Sheet, options)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_EQ(exported("start.png"), rendered(0, 0));
+    // Another load point and scroll number on the chip page: the sheet there, and the picture, change.
+    Find<QComboBox>("CBSelectBGloadPoint")->setCurrentIndex(2);
+    Find<QScrollBar>("ScrBarSelectScrollIndex")->setValue(3);
+    QApplication::processEvents();
+    ASSERT_NE(rendered(2, 3), rendered(0, 0)) << "the demo image loads other tiles there";
+    EXPECT_EQ(exported("mid.png"), rendered(2, 3));
 }
 
 }  // namespace
