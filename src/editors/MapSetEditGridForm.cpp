@@ -123,7 +123,9 @@ void MapSetGrid::mousePressEvent(QMouseEvent* e) {
 }
 
 void MapSetGrid::focusOutEvent(QFocusEvent* e) {
-    form_.SGridMapSetEditExit();
+    // Leaving the grid for another control of the dialog; not the whole window going to the background or a
+    // menu opening over it, after which the focus comes back and a second digit still completes the value.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) form_.SGridMapSetEditExit();
     QTableWidget::focusOutEvent(e);
 }
 

@@ -158,6 +158,17 @@ TEST_F(GridDialogTest, TypingTakesTwoDigitsAndNormalisesOnLeavingTheGrid) {
         EXPECT_EQ(f.CellText(1, 0), "AB");
         Type(f, "c");
         EXPECT_EQ(f.CellText(1, 0), "C");
+        // The window going to the background and coming back is no leaving: the value is still being typed.
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(f.Grid(), &away);
+        EXPECT_EQ(f.CellText(1, 0), "C");
+        Type(f, "d");
+        EXPECT_EQ(f.CellText(1, 0), "CD");
+        QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+        ClickGridCell(f, 2, 0);
+        Type(f, "7");
+        QCoreApplication::sendEvent(f.Grid(), &tab);
+        EXPECT_EQ(f.CellText(2, 0), "07");
         return int(QDialog::Rejected);
     });
 }
