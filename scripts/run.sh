@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${QUORVEN_BUILD_DIR:-build}"
 bash scripts/deps.sh
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The same configuration as the test command (scripts/test.sh), so the two never rebuild each other's tree.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
 cmake --build "$build" -j"$(nproc)" --target quorven-editor quorven-demo-rom
 if [ ! -f "$build/demo.nes" ]; then
   "$build/bin/quorven-demo-rom" "$build/demo.nes"
