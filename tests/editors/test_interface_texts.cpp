@@ -336,8 +336,8 @@ protected:
         widgets += root->findChildren<QWidget*>();
         for (QWidget* w : widgets) {
             QString text;
-            int room = 0;   // width the text may take
-            int start = 0;  // where the text starts, in the widget
+            int room = 0;  // width the control gives its text and what comes before it
+            int lead = 0;  // what comes before the text: the box or circle of a check box or radio button
             const QFontMetrics fm(w->font());
             if (auto* l = qobject_cast<QLabel*>(w)) {
                 text = l->text();
@@ -346,11 +346,11 @@ protected:
             } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
                 text = c->text();
                 room = c->width();
-                start = c->sizeHint().width() - fm.horizontalAdvance(text);
+                lead = c->sizeHint().width() - fm.horizontalAdvance(text);
             } else if (auto* r = qobject_cast<QRadioButton*>(w)) {
                 text = r->text();
                 room = r->width();
-                start = r->sizeHint().width() - fm.horizontalAdvance(text);
+                lead = r->sizeHint().width() - fm.horizontalAdvance(text);
             } else if (auto* b = qobject_cast<QPushButton*>(w)) {
                 text = QString(b->text()).remove('&');
                 room = b->width() - 8;
@@ -365,13 +365,9 @@ protected:
             }
             if (text.isEmpty() || text.contains('\n')) continue;
             const QString name = QString("%1 %2 \"%3\"").arg(w->metaObject()->className(), w->objectName(), text);
-            const int needed = start + fm.horizontalAdvance(text);
-            if (needed > room + start && !qobject_cast<QGroupBox*>(w) && !qobject_cast<QPushButton*>(w)) {
+            const int needed = lead + fm.horizontalAdvance(text);
+            if (needed > room) {
                 out << name + QString(" needs %1 of %2").arg(needed).arg(room);
-                continue;
-            }
-            if ((qobject_cast<QGroupBox*>(w) || qobject_cast<QPushButton*>(w)) && fm.horizontalAdvance(text) > room) {
-                out << name + QString(" needs %1 of %2").arg(fm.horizontalAdvance(text)).arg(room);
                 continue;
             }
             // The text's own rectangle must not reach into a sibling.
