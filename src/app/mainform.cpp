@@ -38,8 +38,10 @@
 #include "document/fileerror.h"
 #include "document/fileio.h"
 #include "document/filepathtext.h"
+#include "document/stagetitles.h"
 #include "editors/ImageEx.h"
 #include "editors/chipattributecaptions.h"
+#include "editors/documentwatcher.h"
 #include "editors/showUnusedChipNumForm.h"
 #include "editors/userprompts.h"
 #include "graphics/graphics.h"
@@ -67,18 +69,6 @@ const std::array<PageInfo, kPageCount> kPages = {{
     {QT_TRANSLATE_NOOP("MainWindow", "パレット"), "TabPaletteEdit"},
     {QT_TRANSLATE_NOOP("MainWindow", "オブジェクト"), "TabObjectEdit"},
 }};
-
-// One title per stage for the stage selector.
-const std::array<const char*, kStageCount> kStageTitles = {
-    QT_TRANSLATE_NOOP("StageTitles", "はじまりの草原"), QT_TRANSLATE_NOOP("StageTitles", "風の森"),
-    QT_TRANSLATE_NOOP("StageTitles", "石切り場"),       QT_TRANSLATE_NOOP("StageTitles", "地下水路"),
-    QT_TRANSLATE_NOOP("StageTitles", "砂の遺跡"),       QT_TRANSLATE_NOOP("StageTitles", "氷の山道"),
-    QT_TRANSLATE_NOOP("StageTitles", "溶岩洞"),         QT_TRANSLATE_NOOP("StageTitles", "空中庭園"),
-    QT_TRANSLATE_NOOP("StageTitles", "古い時計塔"),     QT_TRANSLATE_NOOP("StageTitles", "歯車工場"),
-    QT_TRANSLATE_NOOP("StageTitles", "海底神殿"),       QT_TRANSLATE_NOOP("StageTitles", "雲の回廊"),
-    QT_TRANSLATE_NOOP("StageTitles", "鏡の迷宮"),       QT_TRANSLATE_NOOP("StageTitles", "嵐の港"),
-    QT_TRANSLATE_NOOP("StageTitles", "黒い城壁"),       QT_TRANSLATE_NOOP("StageTitles", "最後の塔"),
-};
 
 // Paths go between text and the file system without losing a byte (names need not be UTF-8).
 std::filesystem::path ToPath(const QString& s) {
@@ -149,6 +139,7 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     // The document, then the renderer with the chip attribute names (a missing file is passed over).
     rom_ = std::make_unique<RomImageData>(*flags_, *ini_);
     graphics_ = std::make_unique<EditorGraphics>(*palette_, *rom_);
+    watcher_ = new DocumentWatcher(*rom_, this);  // tells the panels beside the pages what changed
     const QString attributeList = NameListFile("ChipAttributes.txt");
     graphics_->LoadChipAttributeNames(NameListFolder(attributeList), attributeList);
 
@@ -240,6 +231,7 @@ TMainForm::~TMainForm() {
     // it has opened.
     for (const QString& file : testPlayFiles_) QFile::remove(file);
     if (qApp) qApp->removeEventFilter(this);
+    delete watcher_;  // no look at the document once its owners start to go
     frameTimer_.stop();
     frameTimer_.disconnect();
     // The page controls go first, while the controllers they may signal are still alive; the controllers
@@ -265,7 +257,7 @@ void TMainForm::BuildWindow() {
     cbStage_ = new QComboBox(central);
     cbStage_->setObjectName("CBStage");
     cbStage_->setGeometry(0, 0, 177, 21);
-    for (int s = 0; s < kStageCount; ++s) cbStage_->addItem(Hex2(s) + " " + Tr("StageTitles", kStageTitles[s]));
+    for (int s = 0; s < kStageCount; ++s) cbStage_->addItem(Hex2(s) + " " + Tr("StageTitles", StageTitle(s)));
     cbStage_->setMaxVisibleItems(kStageCount);
     cbStage_->hide();
     connect(cbStage_, &QComboBox::currentIndexChanged, this, &TMainForm::CBStageChange);
@@ -727,6 +719,7 @@ bool TMainForm::OpenImage(const QString& path) {
     frameTimer_.start();
     RefreshEditMenu();
     CheckTableExtents();
+    watcher_->Check();
     return true;
 }
 
@@ -775,6 +768,7 @@ void TMainForm::Close1Click() {
     SetStatusText(1, QString());
     ShowNotice(QString());
     RefreshEditMenu();
+    watcher_->Check();
 }
 
 void TMainForm::ShowImageState(bool open) {
@@ -824,6 +818,7 @@ void TMainForm::CBStageChange(int index) {
     RefreshEditMenu();
     ShowNotice(QString());
     CheckTableExtents();
+    watcher_->Check();
 }
 
 void TMainForm::ResetControllers() {
@@ -902,6 +897,7 @@ void TMainForm::UndoRedo(bool undo) {
     if (kind == kUndoPaletteByte || kind == kUndoPaletteAnimeByte) PaletteSetChanged();
     RefreshActivePage();
     RefreshEditMenu();
+    watcher_->Check();
 }
 
 void TMainForm::Undo1Click() {

@@ -28,6 +28,7 @@ class QMenu;
 class QTabWidget;
 class TImageEx;
 class TShowUnusedChipNumForm;
+class DocumentWatcher;
 class UserPrompts;
 class FcPaletteData;
 class EditFlagManagement;
@@ -85,6 +86,8 @@ public:
     PageLinks& Links() { return links_; }
     // The list dialog of the chip usage checks.
     TShowUnusedChipNumForm* UsageListDialog() const { return usageList_; }
+    // Reports what changed in the current stage; the panels beside the pages listen to it.
+    DocumentWatcher* Watcher() const { return watcher_; }
     // The object kind names: the lines of "ObjectList.txt" (at most 256), or "00" to "FF".
     const QStringList& ObjectKindNames() const { return objectKindNames_; }
     // The text of status panel 0 (modified marker), 1 (hover texts) or 2.
@@ -221,6 +224,7 @@ private:
     QStringList objectKindNames_;
     PageLinks links_;
     TShowUnusedChipNumForm* usageList_ = nullptr;  // owned by the window
+    DocumentWatcher* watcher_ = nullptr;           // owned by the window
     std::unique_ptr<PageContext> context_;
     std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
 };

@@ -273,6 +273,7 @@ Byte* StageData::RecordByte(int kind, std::int32_t index, int k) {
 void StageData::Record(UndoData record) {
     undo_.push_back(std::move(record));
     redo_.clear();
+    ++historyRevision_;
 }
 
 // A record of the bytes now at the place of kind/index.
@@ -371,6 +372,7 @@ bool StageData::SetPaletteAnimeByte(int index, Byte animation) {
 
 int StageData::Step(std::vector<UndoData>& from, std::vector<UndoData>& to) {
     if (from.empty()) return kUndoEmpty;
+    ++historyRevision_;
     UndoData r = std::move(from.back());
     from.pop_back();
     // The opposite step holds the bytes now at r's place, as many as r holds, in the same order.
@@ -402,6 +404,7 @@ const char* StageData::RedoDescription() const {
 void StageData::ClearHistory() {
     undo_.clear();
     redo_.clear();
+    ++historyRevision_;
 }
 
 // ---------------------------------------------------------------- objects

@@ -154,6 +154,8 @@ public:
     void ClearHistory();
     std::size_t UndoDepth() const { return undo_.size(); }
     std::size_t RedoDepth() const { return redo_.size(); }
+    // Counts every change of the two stacks (a record, an undo, a redo, a clear): equal counts, same history.
+    std::uint64_t HistoryRevision() const { return historyRevision_; }
 
 private:
     void Record(UndoData record);
@@ -174,4 +176,5 @@ private:
     std::array<std::list<ObjectEntry>, kScreenCount> screens_;
     std::vector<UndoData> undo_, redo_;
     bool historyEnabled_ = true;
+    std::uint64_t historyRevision_ = 0;
 };

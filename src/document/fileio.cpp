@@ -105,6 +105,7 @@ LoadResult RomImageData::LoadFromFile(const std::filesystem::path& fileName) {
     dirtyEnd_ = imageSize_;
     fileName_ = fileName;
     loaded_ = true;
+    ++imageGeneration_;
     original_.clear();
     originalInBuffer_ = true;  // copied out only when needed (KeepOriginal)
     for (auto& stage : stages_) stage->RebindImage(image_.get());
@@ -213,6 +214,7 @@ void RomImageData::CloseImage() {
     std::fill(image_.get(), image_.get() + end, Byte{0});
     dirtyEnd_ = 0;
     loaded_ = false;
+    ++imageGeneration_;
     original_ = {};
     originalInBuffer_ = false;
     currentStage_ = 0;

@@ -48,6 +48,8 @@ public:
     // size and the file name stay as they are; nothing can be saved until the next load.
     void CloseImage();
     bool IsLoaded() const { return loaded_; }
+    // Counts the successful loads and the closes: a change means a new image, or none, is shown.
+    std::uint64_t ImageGeneration() const { return imageGeneration_; }
 
     const std::filesystem::path& FileName() const { return fileName_; }
     std::int32_t ImageSize() const { return imageSize_; }
@@ -96,6 +98,7 @@ private:
     ByteBuffer spare_;
     std::int32_t spareDirtyEnd_ = 0;  // the same for the spare buffer
     bool loaded_ = false;
+    std::uint64_t imageGeneration_ = 0;
     std::filesystem::path fileName_;
     // The file's bytes as loaded. A load does not copy them: until the first save folds tables into the
     // buffer, the buffer's first image-size bytes are the original (originalInBuffer_), and they are copied
