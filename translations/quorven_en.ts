@@ -261,6 +261,29 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>ファミコンのROMイメージのステージを編集します。</source>
+        <translation>Edits the stages of a Famicom ROM image.</translation>
+    </message>
+    <message>
+        <source>バージョンを表示して終了します。</source>
+        <translation>Displays version information and exits.</translation>
+    </message>
+    <message>
+        <source>開くROMイメージ（.nes）。&quot;-&quot; で始まる名前は &quot;--&quot; の後に書きます。</source>
+        <translation>The ROM image (.nes) to open. A name that starts with &quot;-&quot; follows &quot;--&quot;.</translation>
+    </message>
+    <message>
+        <source>開けるROMイメージは一つだけです: %1</source>
+        <translation>Only one ROM image can be opened: %1</translation>
+    </message>
+    <message>
+        <source>未知のオプションです: &apos;%1&apos;（--help で使い方を表示します）</source>
+        <translation>unknown option &apos;%1&apos; (see --help)</translation>
+    </message>
+</context>
+<context>
     <name>Document</name>
     <message>
         <source>16x16チップの編集</source>
@@ -883,8 +906,12 @@
         <translation>Could not start the emulator</translation>
     </message>
     <message>
-        <source>エミュレータが見つかりません。quorveneditor.ini の [TestPlay] に Emulator=コマンドライン（%f がROMイメージのファイル名になります）を書いてください</source>
-        <translation>No emulator found. Put Emulator=&lt;command line&gt; in section [TestPlay] of quorveneditor.ini (%f stands for the file name of the ROM image)</translation>
+        <source>エミュレータが見つかりません。%1 の [TestPlay] に Emulator=コマンドライン（%f がROMイメージのファイル名になります）を書いてください</source>
+        <translation>No emulator found. Put Emulator=&lt;command line&gt; in section [TestPlay] of %1 (%f stands for the file name of the ROM image)</translation>
+    </message>
+    <message>
+        <source>エミュレータを起動できませんでした: %1</source>
+        <translation>Could not start the emulator: %1</translation>
     </message>
 </context>
 <context>

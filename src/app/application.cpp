@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QHelpEvent>
+#include <QIcon>
 #include <QToolTip>
 #include <QWidget>
 #include <cstdio>
@@ -15,6 +16,11 @@ TQuorvenApplication::TQuorvenApplication(int& argc, char** argv, language::Langu
     // The name only: a display name would be appended to the caption of every window and dialog
     // ("未使用16x16チップ番号 — QUORVEN EDITOR"), and every caption is exactly its own text.
     setApplicationName("QUORVEN EDITOR");
+    // The icon of every window, and the desktop entry the window system matches the windows with.
+    QIcon icon;
+    for (const char* file : {":/icons/quorven-editor-48.png", ":/icons/quorven-editor-256.png"}) icon.addFile(file);
+    setWindowIcon(icon);
+    setDesktopFileName("quorven-editor");
     toolkitTranslated_ = language::Install(*this, language);
 }
 

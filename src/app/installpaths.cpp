@@ -45,12 +45,31 @@ QString UserConfigFolder() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath("quorven-editor");
 }
 
+namespace {
+// Whether the settings stay in the program folder (see SettingsFolder).
+bool SettingsBesideProgram(const QString& programFolder, bool programFolderWritable, const QString& dataFolder) {
+    const bool installed = !dataFolder.isEmpty() && QFileInfo(dataFolder).isDir() &&
+                           !IsFile(QDir(programFolder).filePath(QString::fromUtf8(kSettingsName)));
+    return programFolderWritable && !installed;
+}
+}  // namespace
+
+QString StartSettingsFile(const QString& programFolder, bool programFolderWritable, const QString& dataFolder,
+                          const QString& configFolder) {
+    const QString name = QString::fromUtf8(kSettingsName);
+    const QString besideProgram = QDir(programFolder).filePath(name);
+    if (configFolder.isEmpty() || SettingsBesideProgram(programFolder, programFolderWritable, dataFolder))
+        return besideProgram;
+    const QString own = QDir(configFolder).filePath(name);
+    if (IsFile(own) || IsFile(besideProgram) || dataFolder.isEmpty()) return IsFile(own) ? own : besideProgram;
+    return QDir(dataFolder).filePath(name);
+}
+
 QString SettingsFolder(const QString& programFolder, bool programFolderWritable, const QString& dataFolder,
                        const QString& configFolder) {
     const QString name = QString::fromUtf8(kSettingsName);
     const QString besideProgram = QDir(programFolder).filePath(name);
-    const bool installed = !dataFolder.isEmpty() && QFileInfo(dataFolder).isDir() && !IsFile(besideProgram);
-    if (programFolderWritable && !installed) return programFolder;
+    if (SettingsBesideProgram(programFolder, programFolderWritable, dataFolder)) return programFolder;
     if (configFolder.isEmpty() || !QDir().mkpath(configFolder)) return programFolder;
     const QString own = QDir(configFolder).filePath(name);
     if (!QFileInfo::exists(own)) {

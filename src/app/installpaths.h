@@ -36,4 +36,10 @@ QString UserConfigFolder();
 QString SettingsFolder(const QString& programFolder, bool programFolderWritable, const QString& dataFolder,
                        const QString& configFolder);
 
+// The settings file whose values the program starts with (language, display scale), found without creating
+// or copying anything, before the command line is read: the one SettingsFolder will use, or, where that one
+// does not exist yet, the one SettingsFolder will copy there.
+QString StartSettingsFile(const QString& programFolder, bool programFolderWritable, const QString& dataFolder,
+                          const QString& configFolder);
+
 }  // namespace installpaths

@@ -6,10 +6,12 @@
 #include <system_error>
 
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/installpaths.h"
 #include "app/language.h"
 #include "app/mainform.h"
 #include "app/qtprompts.h"
+#include "app/testplay.h"
 #include "document/MyIniFiles.h"
 #include "document/filepathtext.h"
 #include "editors/pagefactory.h"
@@ -30,21 +32,31 @@ int main(int argc, char** argv) {
     // the user's configuration folder when it may not (or should not) write beside itself.
     const QString programFolder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
     const QString dataFolder = installpaths::DataFolder(programFolder);
-    StartupPaths paths{programFolder, installpaths::PalettePath(QDir::currentPath(), dataFolder)};
-    paths.dataFolder = dataFolder;
-    paths.settingsFolder = installpaths::SettingsFolder(programFolder, installpaths::FolderWritable(programFolder),
-                                                        dataFolder, installpaths::UserConfigFolder());
+    const bool programFolderWritable = installpaths::FolderWritable(programFolder);
+    const QString configFolder = installpaths::UserConfigFolder();
 
     // The display scale and the language chosen in the View menu, both taken at start: the toolkit scales the
     // whole window by the scale (a scale the user set in the environment wins), and the window is built in
-    // the language.
-    const TMyMemIniFile ini(FilePathFromText((paths.settingsFolder + "/quorveneditor.ini").toStdU16String()));
+    // the language. They are read before the command line is, so nothing may be created yet.
+    const TMyMemIniFile ini(
+        FilePathFromText(installpaths::StartSettingsFile(programFolder, programFolderWritable, dataFolder, configFolder)
+                             .toStdU16String()));
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
         const int zoom = TMainForm::ReadZoom(ini);
         if (zoom != 100) qputenv("QT_SCALE_FACTOR", QByteArray::number(zoom / 100));
     }
 
+    // Help and version need no display: the toolkit then starts without one, and no window is ever built.
+    if (commandline::AsksForTextOnly(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TQuorvenApplication app(argc, argv, language::Read(ini));
+    const commandline::Outcome arguments = commandline::Read(app, argc, argv);
+    if (arguments.exitStatus) return *arguments.exitStatus;
+
+    StartupPaths paths{programFolder, installpaths::PalettePath(QDir::currentPath(), dataFolder)};
+    paths.dataFolder = dataFolder;
+    paths.settingsFolder = installpaths::SettingsFolder(programFolder, programFolderWritable, dataFolder, configFolder);
+    for (const char* folder : kGamesFolders) paths.emulatorFolders << QString::fromUtf8(folder);
     QtPrompts prompts;
     app.SetPrompts(&prompts);
 
@@ -54,13 +66,12 @@ int main(int argc, char** argv) {
     prompts.SetStartPathSource([&form] { return form.DialogStartPath(); });
     form.show();
 
-    // One optional argument: an image to open at once, as the Open command would. It is taken from argv as
-    // bytes (QApplication has already removed its own options): a name that is not UTF-8, such as a
-    // Shift-JIS name unpacked from an archive, must reach the file system unchanged.
-    if (argc > 1 && argv[1][0] != '\0') {
+    // The optional image, opened at once as the Open command would.
+    if (arguments.imageIndex > 0 && argv[arguments.imageIndex][0] != '\0') {
+        const char* name = argv[arguments.imageIndex];
         std::error_code ec;
-        std::filesystem::path image = std::filesystem::absolute(std::filesystem::path(argv[1]), ec);
-        if (ec) image = std::filesystem::path(argv[1]);
+        std::filesystem::path image = std::filesystem::absolute(std::filesystem::path(name), ec);
+        if (ec) image = std::filesystem::path(name);
         form.OpenImage(QString::fromStdU16String(FilePathToText(image)));
     }
 

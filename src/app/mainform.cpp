@@ -15,19 +15,17 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolTip>
-#include <QUrl>
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 
 #include "app/exportcommands.h"
+#include "app/imagedrop.h"
 #include "app/installpaths.h"
 #include "app/language.h"
 #include "app/routingtable.h"
@@ -79,19 +77,6 @@ std::filesystem::path ToPath(const QString& s) {
 constexpr int kNoticeMilliseconds = 15000;
 // The tool-tips of the views stay up as long as every other hint.
 constexpr int kViewToolTipMilliseconds = 10000;
-
-bool IsImageFile(const QString& path) {
-    return path.endsWith(".nes", Qt::CaseInsensitive);
-}
-
-// The local ".nes" file a drag carries, if it carries exactly one.
-QString DroppedImage(const QMimeData* data) {
-    if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile()) return QString();
-    const QString path = url.toLocalFile();
-    return IsImageFile(path) ? path : QString();
-}
 
 QString ExceptionText(const std::exception& e) {
     return QString::fromUtf8(e.what());
@@ -330,8 +315,7 @@ void TMainForm::BuildWindow() {
                       PictureKindForPage(pageControl_ ? pageControl_->currentIndex() : kPageMap), options);
     });
     connect(exports.testPlay, &QAction::triggered, this, [this] {
-        const QString file = StartTestPlay(prompts_, *rom_, *ini_,
-                                           [](const QString& name) { return QStandardPaths::findExecutable(name); });
+        const QString file = StartTestPlay(prompts_, *rom_, *ini_, EmulatorFinder(paths_.emulatorFolders));
         if (!file.isEmpty()) testPlayFiles_ << file;
     });
     file1_->addSeparator();
@@ -594,20 +578,16 @@ QString TMainForm::DialogStartPath() const {
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
-    if (!startupFailed_ && !DroppedImage(e->mimeData()).isEmpty())
-        e->acceptProposedAction();
-    else
-        e->ignore();
+    AcceptImageDrop(e, !startupFailed_);
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* e) {
+    AcceptImageDrop(e, !startupFailed_);
 }
 
 void TMainForm::dropEvent(QDropEvent* e) {
-    const QString path = DroppedImage(e->mimeData());
-    if (startupFailed_ || path.isEmpty()) {
-        e->ignore();
-        return;
-    }
-    e->acceptProposedAction();
-    OpenImage(path);
+    const QString path = AcceptImageDrop(e, !startupFailed_);
+    if (!path.isEmpty()) OpenImage(path);
 }
 
 int TMainForm::ReadZoom(const TMyMemIniFile& ini) {

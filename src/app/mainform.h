@@ -21,6 +21,7 @@
 class QAction;
 class QCloseEvent;
 class QDragEnterEvent;
+class QDragMoveEvent;
 class QDropEvent;
 class QComboBox;
 class QLabel;
@@ -44,6 +45,8 @@ struct StartupPaths {
     QString dataFolder{};
     // The folder of "quorveneditor.ini" when it is not the program folder (empty: the program folder).
     QString settingsFolder{};
+    // Where test play looks for an emulator after the folders of the PATH (main gives the games folders).
+    QStringList emulatorFolders{};
 };
 
 class TMainForm : public QMainWindow, public EditorShell {
@@ -134,8 +137,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     // Ctrl+Z and Ctrl+Y belong to the Edit menu even while a text field has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // A ".nes" file dropped on the window is opened as Open does (unsaved-changes prompt first).
+    // A ".nes" file dropped on the window is opened as Open does (unsaved-changes prompt first), always taken
+    // as a copy (imagedrop.h).
     void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
 private:

@@ -1,7 +1,9 @@
 #include "app/testplay.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <exception>
@@ -9,8 +11,31 @@
 
 #include "document/MyIniFiles.h"
 #include "document/fileio.h"
+#include "document/filepathtext.h"
 #include "editors/userprompts.h"
 #include "graphics/uitext.h"
+
+QStringList EmulatorSearchFolders(const QString& pathVariable, const QStringList& extraFolders) {
+    return pathVariable.split(QDir::listSeparator(), Qt::SkipEmptyParts) + extraFolders;
+}
+
+ProgramFinder EmulatorFinder(const QStringList& extraFolders) {
+    return [extraFolders](const QString& name) {
+        const QStringList folders = EmulatorSearchFolders(qEnvironmentVariable("PATH"), extraFolders);
+        // An empty list would make the toolkit search the PATH on its own.
+        return folders.isEmpty() ? QString() : QStandardPaths::findExecutable(name, folders);
+    };
+}
+
+QString CommandLineText(const EmulatorCommand& command) {
+    QStringList parts;
+    for (QString part : QStringList{command.program} + command.arguments) {
+        if (part.isEmpty() || part.contains(QRegularExpression(QStringLiteral("[\\s\"'\\\\$`]"))))
+            part = QLatin1Char('"') + part.replace(QLatin1Char('"'), QStringLiteral("\"\"\"")) + QLatin1Char('"');
+        parts << part;
+    }
+    return parts.join(QLatin1Char(' '));
+}
 
 std::optional<EmulatorCommand> EmulatorCommandFor(const QString& setting, const QString& file,
                                                   const ProgramFinder& find) {
@@ -45,7 +70,9 @@ QString StartTestPlay(UserPrompts& prompts, const RomImageData& rom, const TMyMe
     const QString setting = QString::fromLocal8Bit(ini.ReadString(kTestPlaySection, kTestPlayKey, ""));
     // The name is not known yet: check that some emulator exists before writing anything.
     if (!EmulatorCommandFor(setting, QStringLiteral("x"), find)) {
-        prompts.Message(Tr("TestPlay", kNoEmulatorText));
+        const QString settingsFile = QString::fromStdU16String(FilePathToText(ini.FileName()));
+        prompts.Message(
+            Tr("TestPlay", kNoEmulatorText).arg(QDir::toNativeSeparators(QFileInfo(settingsFile).absoluteFilePath())));
         return QString();
     }
     QTemporaryFile temp(QDir::temp().filePath(QStringLiteral("quorven-testplay-XXXXXX.nes")));
@@ -69,7 +96,8 @@ QString StartTestPlay(UserPrompts& prompts, const RomImageData& rom, const TMyMe
     const auto command = EmulatorCommandFor(setting, path, find);
     if (!command || !QProcess::startDetached(command->program, command->arguments)) {
         QFile::remove(path);
-        prompts.Message(Tr("TestPlay", kEmulatorFailedText));
+        prompts.Message(command ? Tr("TestPlay", kEmulatorStartFailedText).arg(CommandLineText(*command))
+                                : Tr("TestPlay", kEmulatorFailedText));
         return QString();
     }
     return path;

@@ -316,8 +316,13 @@ TEST_F(InstallPathsTest, AnInstalledProgramUsesTheConfigFolderAndCopiesTheInstal
     const QString bin = Folder("usr/bin"), data = Folder("usr/share/quorven-editor");
     const QString config = root.filePath("home/.config/quorven-editor");
     Write(data + "/quorveneditor.ini", "[Undo]\r\nEnabled=0\r\n");
+    // What the start reads before the command line is known: the file to be copied, nothing created yet.
+    EXPECT_EQ(installpaths::StartSettingsFile(bin, true, data, config), data + "/quorveneditor.ini");
+    EXPECT_FALSE(QFileInfo::exists(config));
     EXPECT_EQ(installpaths::SettingsFolder(bin, true, data, config), config);
     EXPECT_EQ(Read(config + "/quorveneditor.ini"), QByteArray("[Undo]\r\nEnabled=0\r\n"));
+    EXPECT_EQ(installpaths::StartSettingsFile(bin, true, data, config), config + "/quorveneditor.ini");
+    EXPECT_EQ(installpaths::StartSettingsFile(bin, true, "", config), bin + "/quorveneditor.ini");
 }
 
 TEST_F(InstallPathsTest, AFolderThatRefusesFilesIsNotWritable) {
@@ -499,15 +504,20 @@ TEST_F(DesktopTest, FileCommandsHaveTheirKeysAndKeepTheirCaptions) {
     EXPECT_EQ(form->DialogStartPath(), rom);
 }
 
-// A drop of files on the window, as the window system delivers it.
+// A drop of files on the window, as the window system delivers it, from a source that proposes a move (a
+// file manager with Shift held): what the window accepts it takes as a copy, so the source keeps its file.
 bool Drop(QWidget* w, const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(100, 100), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(enter.proposedAction(), Qt::MoveAction);
     QCoreApplication::sendEvent(w, &enter);
     if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(100, 100), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QCoreApplication::sendEvent(w, &drop);
+    if (drop.isAccepted()) EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     return drop.isAccepted();
 }
 

@@ -6,9 +6,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include "app/testplay.h"
+#include "document/MyIniFiles.h"
 #include "pagebench.h"
 
 namespace {
@@ -117,7 +119,51 @@ TEST_F(NoEmulatorTest, NoEmulatorFoundSaysHowToSetOne) {
     Find<QAction>("TestPlay1")->trigger();
     qputenv("PATH", path);
     ASSERT_EQ(prompts_.Messages().size(), 1);
-    EXPECT_EQ(prompts_.Messages().first(), QString::fromUtf8(kNoEmulatorText));
+    const QString settings = QDir::toNativeSeparators(QFileInfo(Path("quorveneditor.ini")).absoluteFilePath());
+    EXPECT_EQ(prompts_.Messages().first(), QString::fromUtf8(kNoEmulatorText).arg(settings));
+
+    // A command that cannot start: the message names the command line tried.
+    TMyMemIniFile other(Path("other.ini").toStdString());
+    other.WriteString(kTestPlaySection, kTestPlayKey, "\"/no/such emu\" -x %f");
+    EXPECT_TRUE(StartTestPlay(prompts_, form_->Rom(), other, {}).isEmpty());
+    ASSERT_EQ(prompts_.Messages().size(), 2);
+    const QString tried = prompts_.Messages().last();
+    EXPECT_TRUE(tried.startsWith(QString::fromUtf8(kEmulatorStartFailedText).arg("\"/no/such emu\" -x /")))
+        << tried.toStdString();
+    EXPECT_TRUE(tried.endsWith(".nes")) << tried.toStdString();
+}
+
+// Each emulator is looked for on the PATH, then in the games folders in their order; the emulators' own
+// order comes first, so fceux in a games folder wins over nestopia on the PATH.
+TEST(TestPlayCommand, EmulatorsAreSearchedOnThePathThenInTheGamesFolders) {
+    EXPECT_EQ(EmulatorSearchFolders("/a::/b:", {"/g"}), (QStringList{"/a", "/b", "/g"}));
+    QTemporaryDir root;
+    auto put = [&](const QString& folder, const char* name, bool executable) {
+        QDir(root.path()).mkpath(folder);
+        QFile f(root.filePath(folder + "/" + name));
+        f.open(QIODevice::WriteOnly);
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | (executable ? QFile::ExeOwner : QFile::Permissions()));
+    };
+    put("bin1", "fceux", false);  // not executable: passed over
+    put("bin2", "nestopia", true);
+    put("games", "fceux", true);
+    put("localgames", "fceux", true);
+    put("localgames", "mednafen", true);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", (root.filePath("bin1") + ":" + root.filePath("bin2")).toLocal8Bit());
+    const ProgramFinder find = EmulatorFinder({root.filePath("games"), root.filePath("localgames")});
+    const struct {
+        const char* name;
+        QString found;
+    } rows[] = {{"fceux", root.filePath("games/fceux")},
+                {"nestopia", root.filePath("bin2/nestopia")},
+                {"mednafen", root.filePath("localgames/mednafen")},
+                {"snes9x", QString()}};
+    for (const auto& row : rows) EXPECT_EQ(find(row.name), row.found) << row.name;
+    EXPECT_EQ(EmulatorCommandFor("", "x.nes", find).value_or(EmulatorCommand{}).program, root.filePath("games/fceux"));
+    EXPECT_EQ(EmulatorCommandFor("", "x.nes", EmulatorFinder({})).value_or(EmulatorCommand{}).program,
+              root.filePath("bin2/nestopia"));
+    qputenv("PATH", path);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "commandline.h"
 #include "document/atomicfile.h"
 #include "document/fileerror.h"
 #include "document/patch.h"
@@ -20,15 +21,12 @@ namespace {
 
 using patchfile::Bytes;
 
-int Usage(const char* self) {
-    std::fprintf(stderr,
-                 "usage: %s make ORIGINAL EDITED OUT.ips|OUT.bps\n"
-                 "       %s apply IMAGE PATCH OUT\n"
-                 "  make writes a patch that turns ORIGINAL into EDITED (the format by OUT's extension);\n"
-                 "  apply applies an IPS or BPS patch to IMAGE and writes the result to OUT.\n",
-                 self, self);
-    return 2;
-}
+const toolcli::Program kProgram{
+    "quorven-patch",
+    "usage: quorven-patch make ORIGINAL EDITED OUT.ips|OUT.bps\n"
+    "       quorven-patch apply IMAGE PATCH OUT\n"
+    "  make writes a patch that turns ORIGINAL into EDITED (the format by OUT's extension);\n"
+    "  apply applies an IPS or BPS patch to IMAGE and writes the result to OUT.\n"};
 
 // Reads the whole file; throws FileError when it cannot be read.
 Bytes ReadFile(const std::filesystem::path& path) {
@@ -44,9 +42,12 @@ Bytes ReadFile(const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) return Usage(argv[0]);
-    const std::string command = argv[1];
-    const std::filesystem::path out = argv[4];
+    toolcli::Arguments args;
+    if (const auto status = toolcli::Parse(argc, argv, kProgram, {}, args)) return *status;
+    const std::vector<std::string>& a = args.positional;
+    if (a.size() != 4) return toolcli::UsageError(kProgram);
+    const std::string& command = a[0];
+    const std::filesystem::path out = a[3];
     try {
         if (command == "make") {
             const patchfile::PatchFormat format = patchfile::FormatForFileName(out.string());
@@ -54,15 +55,15 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%s: the patch's name must end in .ips or .bps\n", out.string().c_str());
                 return 2;
             }
-            const Bytes original = ReadFile(argv[2]);
-            const Bytes edited = ReadFile(argv[3]);
+            const Bytes original = ReadFile(a[1]);
+            const Bytes edited = ReadFile(a[2]);
             const Bytes patch = patchfile::MakePatch(format, original, edited);
             WriteFileAtomically(out, patch.data(), patch.size());
             return 0;
         }
         if (command == "apply") {
-            const Bytes image = ReadFile(argv[2]);
-            const Bytes patch = ReadFile(argv[3]);
+            const Bytes image = ReadFile(a[1]);
+            const Bytes patch = ReadFile(a[2]);
             const Bytes result = patchfile::ApplyPatch(image, patch);
             WriteFileAtomically(out, result.data(), result.size());
             return 0;
@@ -74,5 +75,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "failed, nothing written: %s\n", e.what());
         return 1;
     }
-    return Usage(argv[0]);
+    return toolcli::UsageError(kProgram);
 }

@@ -10,24 +10,32 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "commandline.h"
 #include "document/MyIniFiles.h"
 #include "document/edit_flag.h"
 #include "document/fileio.h"
 #include "graphics/graphics.h"
 #include "stagerender.h"
 
+#ifndef QUORVEN_DATA_RELATIVE
+#define QUORVEN_DATA_RELATIVE "../share/quorven-editor"
+#endif
+
 namespace {
 
-int Usage(const char* self) {
-    std::fprintf(
-        stderr,
-        "usage: %s IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N] [--palette FILE]\n"
-        "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets;\n"
-        "  the colour table is fcpalette.pal in the current folder, else beside this program.\n",
-        self);
-    return 2;
-}
+const toolcli::Program kProgram{
+    "quorven-render-stage",
+    "usage: quorven-render-stage IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N]\n"
+    "                            [--palette FILE]\n"
+    "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets;\n"
+    "  --set 0 to 6 (palette set), --load-point 0 to 2, --scroll 0 to 15 choose the BG bank and colours;\n"
+    "  the colour table is fcpalette.pal in the current folder, else beside this program, else in the\n"
+    "  editor's installed data folder (share/quorven-editor).\n"};
+
+constexpr toolcli::Option kOptions[] = {
+    {"--screens", false}, {"--set", true}, {"--load-point", true}, {"--scroll", true}, {"--palette", true}};
 
 bool ParseInt(const std::string& text, int lo, int hi, int& out) {
     try {
@@ -44,38 +52,48 @@ bool ParseInt(const std::string& text, int lo, int hi, int& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (argc < 4) return Usage(argv[0]);
-
-    const std::filesystem::path imagePath = argv[1];
+    toolcli::Arguments args;
+    if (const auto status = toolcli::Parse(argc, argv, kProgram, kOptions, args)) return *status;
+    const std::vector<std::string>& a = args.positional;
     int stage = 0;
-    if (!ParseInt(argv[2], 0, 15, stage)) return Usage(argv[0]);
-    const QString outPath = QString::fromLocal8Bit(argv[3]);
+    if (a.size() != 3 || !ParseInt(a[1], 0, 15, stage)) return toolcli::UsageError(kProgram);
     StageRenderOptions options;
     std::filesystem::path palettePath;
-    for (int i = 4; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&](int lo, int hi, int& out) { return i + 1 < argc && ParseInt(argv[++i], lo, hi, out); };
-        if (a == "--screens")
+    for (const auto& [name, value] : args.options) {
+        bool ok = true;
+        if (name == "--screens")
             options.screens = true;
-        else if (a == "--set") {
-            if (!value(0, 6, options.paletteSet)) return Usage(argv[0]);
-        } else if (a == "--load-point") {
-            if (!value(0, 2, options.loadPoint)) return Usage(argv[0]);
-        } else if (a == "--scroll") {
-            if (!value(0, 15, options.scroll)) return Usage(argv[0]);
-        } else if (a == "--palette" && i + 1 < argc)
-            palettePath = argv[++i];
+        else if (name == "--set")
+            ok = ParseInt(value, 0, 6, options.paletteSet);
+        else if (name == "--load-point")
+            ok = ParseInt(value, 0, 2, options.loadPoint);
+        else if (name == "--scroll")
+            ok = ParseInt(value, 0, 15, options.scroll);
         else
-            return Usage(argv[0]);
+            ok = !(palettePath = value).empty();
+        if (!ok) return toolcli::UsageError(kProgram);
     }
+    const std::filesystem::path imagePath = a[0];
+    const std::string& outName = a[2];
+    const QString outPath = QString::fromLocal8Bit(outName.c_str());
+
+    // The toolkit sees none of the arguments: they are all this tool's own.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int toolkitArgc = 1;
+    QGuiApplication app(toolkitArgc, argv);
 
     if (palettePath.empty()) {
-        palettePath = FcPaletteData::kFileName;
-        if (!std::filesystem::exists(palettePath))
-            palettePath =
-                std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / FcPaletteData::kFileName;
+        // The current folder, else beside this program, else the installed editor's data folder.
+        const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdString();
+        for (const std::filesystem::path& candidate :
+             {std::filesystem::path(FcPaletteData::kFileName), programFolder / FcPaletteData::kFileName,
+              programFolder / QUORVEN_DATA_RELATIVE / FcPaletteData::kFileName}) {
+            if (std::filesystem::exists(candidate)) {
+                palettePath = candidate;
+                break;
+            }
+        }
+        if (palettePath.empty()) palettePath = FcPaletteData::kFileName;
     }
     const FcPaletteData palette(palettePath);
     if (!palette.Ok()) {
@@ -85,7 +103,7 @@ int main(int argc, char** argv) {
 
     try {
         // No configuration file: every address takes its default.
-        TMyMemIniFile ini(std::filesystem::path(argv[3]).concat(".no-such-folder") / "quorveneditor.ini");
+        TMyMemIniFile ini(std::filesystem::path(outName).concat(".no-such-folder") / "quorveneditor.ini");
         EditFlagManagement flags(nullptr);
         RomImageData rom(flags, ini);
         const LoadResult result = rom.LoadFromFile(imagePath);
@@ -95,7 +113,7 @@ int main(int argc, char** argv) {
         }
         const QImage picture = RenderStage(rom, palette, stage, options);
         if (picture.isNull() || !picture.save(outPath, "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", argv[3]);
+            std::fprintf(stderr, "cannot write %s\n", outName.c_str());
             return 1;
         }
     } catch (const std::exception& e) {
