@@ -28,6 +28,7 @@
 #include <filesystem>
 
 #include "app/exportcommands.h"
+#include "app/stagefilecommands.h"
 #include "app/installpaths.h"
 #include "app/language.h"
 #include "app/routingtable.h"
@@ -37,6 +38,7 @@
 #include "document/editdata.h"
 #include "document/fileerror.h"
 #include "document/fileio.h"
+#include "document/stagetitles.h"
 #include "document/filepathtext.h"
 #include "editors/ImageEx.h"
 #include "editors/chipattributecaptions.h"
@@ -67,18 +69,6 @@ const std::array<PageInfo, kPageCount> kPages = {{
     {QT_TRANSLATE_NOOP("MainWindow", "パレット"), "TabPaletteEdit"},
     {QT_TRANSLATE_NOOP("MainWindow", "オブジェクト"), "TabObjectEdit"},
 }};
-
-// One title per stage for the stage selector.
-const std::array<const char*, kStageCount> kStageTitles = {
-    QT_TRANSLATE_NOOP("StageTitles", "はじまりの草原"), QT_TRANSLATE_NOOP("StageTitles", "風の森"),
-    QT_TRANSLATE_NOOP("StageTitles", "石切り場"),       QT_TRANSLATE_NOOP("StageTitles", "地下水路"),
-    QT_TRANSLATE_NOOP("StageTitles", "砂の遺跡"),       QT_TRANSLATE_NOOP("StageTitles", "氷の山道"),
-    QT_TRANSLATE_NOOP("StageTitles", "溶岩洞"),         QT_TRANSLATE_NOOP("StageTitles", "空中庭園"),
-    QT_TRANSLATE_NOOP("StageTitles", "古い時計塔"),     QT_TRANSLATE_NOOP("StageTitles", "歯車工場"),
-    QT_TRANSLATE_NOOP("StageTitles", "海底神殿"),       QT_TRANSLATE_NOOP("StageTitles", "雲の回廊"),
-    QT_TRANSLATE_NOOP("StageTitles", "鏡の迷宮"),       QT_TRANSLATE_NOOP("StageTitles", "嵐の港"),
-    QT_TRANSLATE_NOOP("StageTitles", "黒い城壁"),       QT_TRANSLATE_NOOP("StageTitles", "最後の塔"),
-};
 
 // Paths go between text and the file system without losing a byte (names need not be UTF-8).
 std::filesystem::path ToPath(const QString& s) {
@@ -342,6 +332,7 @@ void TMainForm::BuildWindow() {
                                            [](const QString& name) { return QStandardPaths::findExecutable(name); });
         if (!file.isEmpty()) testPlayFiles_ << file;
     });
+    ConnectStageFileCommands(*this, exports);
     file1_->addSeparator();
     exit1_ = addItem(file1_, "Exit1", Tr("MainWindow", "終了(&X)"), true);
     // The usual keys of a desktop editor; the captions stay as they are and the menu shows the keys.
@@ -783,7 +774,7 @@ void TMainForm::ShowImageState(bool open) {
     save1_->setEnabled(open);
     saveAs1_->setEnabled(open);
     close1_->setEnabled(open);
-    if (export1_) export1_->menuAction()->setEnabled(open);
+    SetExportMenuEnabled(file1_, open);
     edit1_->menuAction()->setVisible(open);
 }
 

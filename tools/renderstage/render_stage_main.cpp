@@ -1,4 +1,4 @@
-// quorven-render-stage IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N] [--palette FILE]
+// quorven-render-stage IMAGE.nes STAGE OUT.png [--screens | --strip] [--set N] [--load-point N] [--scroll N] [--palette FILE]
 // Renders one stage of an image to a PNG through the editor's renderer, for people to look at. Runs without a
 // display (the offscreen platform is chosen when none is set).
 
@@ -15,6 +15,7 @@
 #include "document/edit_flag.h"
 #include "document/fileio.h"
 #include "graphics/graphics.h"
+#include "graphics/stagepicture.h"
 #include "stagerender.h"
 
 namespace {
@@ -22,8 +23,10 @@ namespace {
 int Usage(const char* self) {
     std::fprintf(
         stderr,
-        "usage: %s IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N] [--palette FILE]\n"
-        "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets;\n"
+        "usage: %s IMAGE.nes STAGE OUT.png [--screens | --strip] [--set N] [--load-point N] [--scroll N]\n"
+        "       [--palette FILE]\n"
+        "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets; --strip\n"
+        "  draws only the 48 screens side by side, as the map page does (12288 x 256);\n"
         "  the colour table is fcpalette.pal in the current folder, else beside this program.\n",
         self);
     return 2;
@@ -54,11 +57,14 @@ int main(int argc, char** argv) {
     const QString outPath = QString::fromLocal8Bit(argv[3]);
     StageRenderOptions options;
     std::filesystem::path palettePath;
+    bool strip = false;
     for (int i = 4; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&](int lo, int hi, int& out) { return i + 1 < argc && ParseInt(argv[++i], lo, hi, out); };
         if (a == "--screens")
             options.screens = true;
+        else if (a == "--strip")
+            strip = true;
         else if (a == "--set") {
             if (!value(0, 6, options.paletteSet)) return Usage(argv[0]);
         } else if (a == "--load-point") {
@@ -93,7 +99,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: %s\n", imagePath.string().c_str(), LoadResultMessage(result));
             return 1;
         }
-        const QImage picture = RenderStage(rom, palette, stage, options);
+        StagePictureOptions parts;
+        parts.paletteSet = options.paletteSet;
+        parts.loadPoint = options.loadPoint;
+        parts.scroll = options.scroll;
+        const QImage picture = strip ? RenderStagePicture(rom, palette, stage, StagePictureKind::MapScreens, parts)
+                                     : RenderStage(rom, palette, stage, options);
         if (picture.isNull() || !picture.save(outPath, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", argv[3]);
             return 1;
