@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/stagefilecommands.h"
 #include "document/stagefile.h"
+#include "graphics/uitext.h"
 #include "pagebench.h"
 
 namespace {
@@ -78,8 +80,13 @@ TEST_F(StageFileMenuTest, ExportImportAndTiledMapOfTheCurrentStage) {
     EXPECT_NE(ReadFile(Path("m.tmx")).indexOf("<layer id=\"1\" name=\"map\" width=\"384\" height=\"8\">"), -1);
     EXPECT_EQ(QImage(Path("m-chips32.png")).size(), QSize(512, 512));
 
+    prompts_.yesNoCancelAnswers = {UserPrompts::Answer::No};  // closed without saving
     form_->Close1Click();
     EXPECT_FALSE(Find<QAction>("ImportStageFile1")->isEnabled());
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    return RunGuiTests(argc, argv);
+}
