@@ -18,7 +18,7 @@ struct ExportMenu {
     QAction* bpsPatch = nullptr;  // "BPSパッチを作成...", "ExportBpsPatch1"
     QAction* picture = nullptr;   // "画像として保存...", "ExportPicture1"
     QAction* stageFile = nullptr;  // "ステージをファイルに書き出す…", "ExportStageFile1" (stagefilecommands.h)
-    QAction* tiledMap = nullptr;   // "Tiledマップとして書き出す…", "ExportTiledMap1"
+    QAction* tiledMap = nullptr;  // "Tiledマップとして書き出す…", "ExportTiledMap1"
     // In the File menu just above the submenu: "ステージをファイルから読み込む…", "ImportStageFile1".
     QAction* importStage = nullptr;
     QAction* testPlay = nullptr;  // "テストプレイ", "TestPlay1" (testplay.h)

@@ -7,8 +7,8 @@
 
 #include "app/exportcommands.h"
 #include "app/mainform.h"
-#include "document/filepathtext.h"
 #include "document/fileio.h"
+#include "document/filepathtext.h"
 #include "document/stagefile.h"
 #include "document/stagetitles.h"
 #include "editors/userprompts.h"

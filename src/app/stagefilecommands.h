@@ -33,6 +33,7 @@ inline constexpr const char* kStageFileRefusedText =
     QUORVEN_TEXT("StageFile", "ステージファイルを読み込めませんでした。\n%1");
 inline constexpr const char* kStageFileSameText =
     QUORVEN_TEXT("StageFile", "ファイルの内容はこのステージと同じです。何も変更しませんでした。");
-inline constexpr const char* kStageFileSharedQuestion = QUORVEN_TEXT(
-    "StageFile", "このステージのチップとマップセットはステージ %1 と共有されています。\n"
+inline constexpr const char* kStageFileSharedQuestion =
+    QUORVEN_TEXT("StageFile",
+                 "このステージのチップとマップセットはステージ %1 と共有されています。\n"
                  "読み込むとそれらのステージも変わります。読み込みますか？");

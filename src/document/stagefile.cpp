@@ -19,8 +19,9 @@ using nlohmann::json;
 namespace {
 
 // The keys of the file's top level, in the order the writer puts them.
-constexpr std::array<const char*, 12> kKeys = {"format",   "version", "stage", "title",    "chips16",           "attributes",
-                                               "chips32",  "mapsets", "map",   "palettes", "paletteAnimations", "objects"};
+constexpr std::array<const char*, 12> kKeys = {
+    "format",  "version", "stage", "title",    "chips16",           "attributes",
+    "chips32", "mapsets", "map",   "palettes", "paletteAnimations", "objects"};
 
 // ------------------------------------------------------------------------------------------------ writing
 
@@ -76,8 +77,7 @@ public:
 
     const json& ListOf(const json& v, const std::string& where, std::size_t count) const {
         if (!v.is_array()) Fail(where, "not a list");
-        if (v.size() != count)
-            Fail(where, std::to_string(v.size()) + " entries, expected " + std::to_string(count));
+        if (v.size() != count) Fail(where, std::to_string(v.size()) + " entries, expected " + std::to_string(count));
         return v;
     }
 
@@ -102,8 +102,7 @@ public:
         if (!v.is_object()) Fail(where, "not an object");
         for (const auto& [key, value] : v.items()) {
             (void)value;
-            if (std::find(keys.begin(), keys.end(), key) == keys.end())
-                Fail(where, "unknown key \"" + key + "\"");
+            if (std::find(keys.begin(), keys.end(), key) == keys.end()) Fail(where, "unknown key \"" + key + "\"");
         }
         for (const std::string& key : keys)
             if (!v.contains(key)) Fail(where, "missing \"" + key + "\"");
@@ -160,8 +159,7 @@ std::string EncodeStageFile(const StageFileContent& c) {
     out += ",\n  \"palettes\": ";
     List(out, kPaletteSetCount, "  ", [&](int set) { out += "[" + Numbers(c.palettes[set].data(), 16) + "]"; });
     out += ",\n  \"paletteAnimations\": ";
-    List(out, kPaletteSetCount, "  ",
-         [&](int set) { out += "[" + Numbers(c.paletteAnimations[set].data(), 4) + "]"; });
+    List(out, kPaletteSetCount, "  ", [&](int set) { out += "[" + Numbers(c.paletteAnimations[set].data(), 4) + "]"; });
     out += ",\n  \"objects\": ";
     List(out, kScreenCount, "  ", [&](int screen) {
         const auto& list = c.objects[screen];
@@ -283,10 +281,9 @@ StageImportPlan PlanStageImport(const StageData& stage, const StageFileContent& 
     set(StagePart::PaletteAnimations, now.paletteAnimations != content.paletteAnimations);
     bool objects = false;
     for (int s = 0; s < kScreenCount && !objects; ++s)
-        objects = !std::equal(now.objects[s].begin(), now.objects[s].end(), content.objects[s].begin(),
-                              content.objects[s].end(), [](const ObjectEntry& a, const ObjectEntry& b) {
-                                  return a.x == b.x && a.y == b.y && a.kind == b.kind;
-                              });
+        objects = !std::equal(
+            now.objects[s].begin(), now.objects[s].end(), content.objects[s].begin(), content.objects[s].end(),
+            [](const ObjectEntry& a, const ObjectEntry& b) { return a.x == b.x && a.y == b.y && a.kind == b.kind; });
     set(StagePart::Objects, objects);
     return plan;
 }

@@ -24,12 +24,12 @@ inline constexpr std::size_t kStageFileMaxBytes = std::size_t{4} << 20;
 // One stage's tables, laid out as the stage data model holds them.
 struct StageFileContent {
     int stage = 0;
-    std::string title;                                          // UTF-8
-    std::array<Byte, kChip16x16TilesSize> chips16{};            // tile q of 16x16 chip c at 256 * q + c
-    std::array<Byte, kChipPropertySize> attributes{};           // one per 16x16 chip
-    std::array<Byte, kChip32x32Size> chips32{};                 // quarter q of 32x32 chip c at 4 * c + q
-    std::array<Byte, kMapSetTableSize> mapSets{};               // set s, row r, column k at 64 * s + 8 * r + k
-    std::array<Byte, kScreenCount> map{};                       // the map set of each screen
+    std::string title;                                 // UTF-8
+    std::array<Byte, kChip16x16TilesSize> chips16{};   // tile q of 16x16 chip c at 256 * q + c
+    std::array<Byte, kChipPropertySize> attributes{};  // one per 16x16 chip
+    std::array<Byte, kChip32x32Size> chips32{};        // quarter q of 32x32 chip c at 4 * c + q
+    std::array<Byte, kMapSetTableSize> mapSets{};      // set s, row r, column k at 64 * s + 8 * r + k
+    std::array<Byte, kScreenCount> map{};              // the map set of each screen
     std::array<std::array<Byte, 16>, kPaletteSetCount> palettes{};
     std::array<std::array<Byte, 4>, kPaletteSetCount> paletteAnimations{};
     std::array<std::vector<ObjectEntry>, kScreenCount> objects;  // each screen's list in list order

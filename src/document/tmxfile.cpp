@@ -44,10 +44,11 @@ std::string EncodeTmxMap(const StageData& stage, const TmxMapInfo& info) {
     for (int s = 0; s < kScreenCount; ++s) objectCount += stage.ScreenObjectCount(s);
     const std::string size = std::to_string(kTmxTileSize);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<map version=\"1.8\" tiledversion=\"1.8.2\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"" +
-           std::to_string(kTmxWidth) + "\" height=\"" + std::to_string(kTmxHeight) + "\" tilewidth=\"" + size +
-           "\" tileheight=\"" + size + "\" infinite=\"0\" nextlayerid=\"3\" nextobjectid=\"" +
-           std::to_string(objectCount + 1) + "\">\n";
+    out +=
+        "<map version=\"1.8\" tiledversion=\"1.8.2\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"" +
+        std::to_string(kTmxWidth) + "\" height=\"" + std::to_string(kTmxHeight) + "\" tilewidth=\"" + size +
+        "\" tileheight=\"" + size + "\" infinite=\"0\" nextlayerid=\"3\" nextobjectid=\"" +
+        std::to_string(objectCount + 1) + "\">\n";
     out += " <properties>\n";
     out += "  <property name=\"stage\" type=\"int\" value=\"" + std::to_string(info.stage) + "\"/>\n";
     out += "  <property name=\"title\" value=\"" + Escaped(info.title) + "\"/>\n";
@@ -76,10 +77,9 @@ std::string EncodeTmxMap(const StageData& stage, const TmxMapInfo& info) {
     for (int s = 0; s < kScreenCount; ++s)
         for (const ObjectEntry& e : stage.ScreenObjects(s)) {
             const int kind = e.kind & 0xFF;
-            const std::string name =
-                kind < static_cast<int>(info.kindNames.size()) ? info.kindNames[kind] : Hex2(kind);
-            out += "  <object id=\"" + std::to_string(id++) + "\" name=\"" + Escaped(name) + "\" type=\"" +
-                   Hex2(kind) + "\" x=\"" + std::to_string(256 * s + e.x) + "\" y=\"" + std::to_string(e.y) +
+            const std::string name = kind < static_cast<int>(info.kindNames.size()) ? info.kindNames[kind] : Hex2(kind);
+            out += "  <object id=\"" + std::to_string(id++) + "\" name=\"" + Escaped(name) + "\" type=\"" + Hex2(kind) +
+                   "\" x=\"" + std::to_string(256 * s + e.x) + "\" y=\"" + std::to_string(e.y) +
                    "\">\n   <point/>\n  </object>\n";
         }
     out += " </objectgroup>\n";

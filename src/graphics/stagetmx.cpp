@@ -13,8 +13,7 @@
 void WriteStageTmx(const RomImageData& rom, const FcPaletteData& palette, int stage,
                    const std::vector<std::string>& kindNames, const std::filesystem::path& tmxPath) {
     if (stage < 0 || stage >= kStageCount) throw std::runtime_error("no such stage");
-    const std::filesystem::path tileset =
-        tmxPath.parent_path() / TmxTilesetFileName(tmxPath.filename().string());
+    const std::filesystem::path tileset = tmxPath.parent_path() / TmxTilesetFileName(tmxPath.filename().string());
     const QImage picture = RenderStagePicture(rom, palette, stage, StagePictureKind::Chip32Sheet);
     QByteArray png;
     QBuffer buffer(&png);

@@ -35,7 +35,8 @@ TEST_F(StageFileMenuTest, ExportImportAndTiledMapOfTheCurrentStage) {
 
     prompts_.exportNames = {Path("s3.json")};
     Find<QAction>("ExportStageFile1")->trigger();
-    EXPECT_EQ(prompts_.log.last(), QString::fromUtf8("export:ステージをファイルに書き出す|ステージファイル (*.json)|json"));
+    EXPECT_EQ(prompts_.log.last(),
+              QString::fromUtf8("export:ステージをファイルに書き出す|ステージファイル (*.json)|json"));
     Import(Path("s3.json"));
     EXPECT_EQ(prompts_.Messages().last(), Tr("StageFile", kStageFileSameText));
     EXPECT_FALSE(AnyFlag());
@@ -71,8 +72,8 @@ TEST_F(StageFileMenuTest, ExportImportAndTiledMapOfTheCurrentStage) {
     // A bad file: a message naming what, nothing changes.
     WriteFile("bad.json", "{\"format\": \"quorven-stage\", \"version\": 9}");
     Import(Path("bad.json"));
-    EXPECT_EQ(prompts_.Messages().last(), Tr("StageFile", kStageFileRefusedText)
-                                              .arg("bad.json: version: 9 is not supported (only 1)"));
+    EXPECT_EQ(prompts_.Messages().last(),
+              Tr("StageFile", kStageFileRefusedText).arg("bad.json: version: 9 is not supported (only 1)"));
     EXPECT_EQ(st.Chip16x16Tiles()[5], tile);
 
     prompts_.exportNames = {Path("m.tmx")};

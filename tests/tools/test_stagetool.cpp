@@ -2,56 +2,19 @@
 // quorven-stage end to end (export, import, refusals, usage), its Tiled map against the editor's own strip
 // of the 48 screens as Tiled's tmxrasterizer draws it.
 
-#include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <QImage>
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
 
 #include "demorom.h"
-#include "document/MyIniFiles.h"
-#include "document/edit_flag.h"
-#include "document/fileio.h"
+#include "doc_test_support.h"
 #include "document/stagefile.h"
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
 using nlohmann::json;
 
 namespace {
-
-struct Scratch {
-    Scratch() {
-        std::string tmpl = (fs::temp_directory_path() / "quorven-stage-XXXXXX").string();
-        path = ::mkdtemp(tmpl.data());
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path operator/(const std::string& name) const { return path / name; }
-    fs::path path;
-};
-
-std::string ReadText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-void WriteText(const fs::path& p, const std::string& text) {
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
-}
-Bytes ReadAll(const fs::path& p) {
-    const std::string t = ReadText(p);
-    return Bytes(t.begin(), t.end());
-}
 
 struct ToolRun {
     int status = -1;
@@ -76,20 +39,9 @@ ToolRun Stage(const std::vector<std::string>& args) {
     return Tool(QUORVEN_STAGE_TOOL, args);
 }
 
-struct Doc {
-    explicit Doc(const fs::path& image) {
-        rom = std::make_unique<RomImageData>(flags, ini);
-        loaded = rom->LoadFromFile(image) == LoadResult::Loaded;
-    }
-    TMyMemIniFile ini{fs::path("/nonexistent-quorven-test") / "quorveneditor.ini"};
-    EditFlagManagement flags{nullptr};
-    std::unique_ptr<RomImageData> rom;
-    bool loaded = false;
-};
-
 // The demo image, and the real images when their folder has any.
-std::vector<fs::path> Images(const Scratch& dir) {
-    WriteText(dir / "demo.nes", std::string(reinterpret_cast<const char*>(BuildDemoRom().data()), kDemoRomSize));
+std::vector<fs::path> Images(const TempDir& dir) {
+    WriteAll(dir / "demo.nes", BuildDemoRom());
     std::vector<fs::path> images{dir / "demo.nes"};
     std::error_code ec;
     if (fs::is_directory(QUORVEN_REALDATA_DIR, ec))
@@ -104,11 +56,11 @@ std::vector<fs::path> Images(const Scratch& dir) {
 // Every stage of every image: the file reads back to itself, imports as no change, and the tool's --all
 // export imported back with the tool gives the image's bytes.
 TEST(StageFile, RoundTripsEveryStageOfEveryImage) {
-    Scratch dir;
+    TempDir dir;
     for (const fs::path& image : Images(dir)) {
         SCOPED_TRACE(image.string());
-        Doc doc(image);
-        ASSERT_TRUE(doc.loaded);
+        Doc doc;
+        ASSERT_EQ(doc.rom->LoadFromFile(image), LoadResult::Loaded);
         for (int s = 0; s < kStageCount; ++s) {
             const std::string text = EncodeStageFile(CaptureStage(doc.rom->StageAt(s), "t"));
             const StageFileContent back = DecodeStageFile(text, "x.json");
@@ -129,7 +81,7 @@ TEST(StageFile, RoundTripsEveryStageOfEveryImage) {
             char name[32];
             std::snprintf(name, sizeof name, "stage-%02d.json", s);
             const ToolRun in = Stage({"import", image.string(), std::to_string(s), (dir / "all" / name).string(),
-                                  (dir / "out.nes").string()});
+                                      (dir / "out.nes").string()});
             ASSERT_EQ(in.status, 0) << in.output;
             EXPECT_NE(in.output.find("nothing differs"), std::string::npos) << in.output;
             EXPECT_TRUE(ReadAll(dir / "out.nes") == ReadAll(image)) << "stage " << s;
@@ -139,7 +91,7 @@ TEST(StageFile, RoundTripsEveryStageOfEveryImage) {
 
 // A changed 32x32 chip in the file changes that table only, in the window's document and through the tool.
 TEST(StageFile, ImportOfOneChangedChipChangesThatTableOnly) {
-    Scratch dir;
+    TempDir dir;
     const fs::path image = Images(dir).front();
     ASSERT_EQ(Stage({"export", image.string(), "5", (dir / "s.json").string()}).status, 0);
     json j = json::parse(ReadText(dir / "s.json"));
@@ -149,9 +101,10 @@ TEST(StageFile, ImportOfOneChangedChipChangesThatTableOnly) {
     ASSERT_EQ(in.status, 0) << in.output;
     EXPECT_NE(in.output.find("replaced chips32\n"), std::string::npos) << in.output;
 
-    Doc doc(image);
+    Doc doc;
+    ASSERT_EQ(doc.rom->LoadFromFile(image), LoadResult::Loaded);
     const std::int32_t table = doc.rom->Addresses().TableAddress(StageTable::Chip32x32, 5);
-    const Bytes before = ReadAll(image), after = ReadAll(dir / "out.nes");
+    const std::vector<Byte> before = ReadAll(image), after = ReadAll(dir / "out.nes");
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i] != after[i]) {
@@ -173,7 +126,7 @@ TEST(StageFile, ImportOfOneChangedChipChangesThatTableOnly) {
 
 // Each bad file is refused whole, with where and what, and nothing is written.
 TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
-    Scratch dir;
+    TempDir dir;
     const fs::path image = Images(dir).front();
     ASSERT_EQ(Stage({"export", image.string(), "2", (dir / "good.json").string()}).status, 0);
     const std::string good = ReadText(dir / "good.json");
@@ -190,8 +143,12 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
         {[](json& j) { j.erase("map"); }, nullptr, "stage.json: missing \"map\""},
         {[](json& j) { j["extra"] = json::array(); }, nullptr, "stage.json: unknown key \"extra\""},
         {[](json& j) { j["chips32"].erase(0); }, nullptr, "stage.json: chips32: 255 entries, expected 256"},
-        {[](json& j) { j["chips16"][4] = json::array({1, 2, 3}); }, nullptr, "chips16[4]: 3 entries, expected 4"},
-        {[](json& j) { j["mapsets"][3][2][7] = 300; }, nullptr, "stage.json: mapsets[3][2][7]: 300 is not a byte (0-255)"},
+        {[](json& j) {
+             j["chips16"][4] = json::array({1, 2, 3});
+         },
+         nullptr, "chips16[4]: 3 entries, expected 4"},
+        {[](json& j) { j["mapsets"][3][2][7] = 300; }, nullptr,
+         "stage.json: mapsets[3][2][7]: 300 is not a byte (0-255)"},
         {[](json& j) { j["map"][5] = -1; }, nullptr, "stage.json: map[5]: -1 is not a byte (0-255)"},
         {[](json& j) { j["palettes"][0][0] = 1.5; }, nullptr, "stage.json: palettes[0][0]: 1.5 is not an integer"},
         {[](json& j) { j["attributes"][9] = "7"; }, nullptr, "stage.json: attributes[9]: \"7\" is not an integer"},
@@ -212,14 +169,16 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
             text = j.dump(1);
         }
         WriteText(dir / "stage.json", text);
-        const ToolRun in = Stage({"import", image.string(), "2", (dir / "stage.json").string(), (dir / "out.nes").string()});
+        const ToolRun in =
+            Stage({"import", image.string(), "2", (dir / "stage.json").string(), (dir / "out.nes").string()});
         EXPECT_EQ(in.status, 1) << c.message;
         EXPECT_NE(in.output.find(c.message), std::string::npos) << in.output;
         EXPECT_FALSE(fs::exists(dir / "out.nes")) << c.message;
     }
     // Over 4 MiB: refused before it is read.
     WriteText(dir / "stage.json", good + std::string(kStageFileMaxBytes, ' '));
-    const ToolRun big = Stage({"import", image.string(), "2", (dir / "stage.json").string(), (dir / "out.nes").string()});
+    const ToolRun big =
+        Stage({"import", image.string(), "2", (dir / "stage.json").string(), (dir / "out.nes").string()});
     EXPECT_EQ(big.status, 1);
     EXPECT_NE(big.output.find("stage.json: larger than 4 MiB"), std::string::npos) << big.output;
 
@@ -246,9 +205,10 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
 TEST(StageFile, TiledDrawsTheMapAsTheEditorDoes) {
     const ToolRun which = Command("command -v tmxrasterizer");
     if (which.status != 0) GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed: skipped";
-    Scratch dir;
+    TempDir dir;
     const fs::path image = Images(dir).front();
-    Doc doc(image);
+    Doc doc;
+    ASSERT_EQ(doc.rom->LoadFromFile(image), LoadResult::Loaded);
     for (int s : {0, 6, 13}) {
         SCOPED_TRACE("stage " + std::to_string(s));
         const std::string n = std::to_string(s);
@@ -257,10 +217,12 @@ TEST(StageFile, TiledDrawsTheMapAsTheEditorDoes) {
         const ToolRun strip = Tool(QUORVEN_RENDER_TOOL, {image.string(), n, (dir / "strip.png").string(), "--strip"});
         ASSERT_EQ(strip.status, 0) << strip.output;
         const ToolRun tiled = Command("QT_QPA_PLATFORM=offscreen tmxrasterizer --show-layer map '" +
-                                  (dir / "m.tmx").string() + "' '" + (dir / "tiled.png").string() + "'");
+                                      (dir / "m.tmx").string() + "' '" + (dir / "tiled.png").string() + "'");
         ASSERT_EQ(tiled.status, 0) << tiled.output;
-        const QImage a = QImage(QString::fromStdString((dir / "strip.png").string())).convertToFormat(QImage::Format_RGB32);
-        const QImage b = QImage(QString::fromStdString((dir / "tiled.png").string())).convertToFormat(QImage::Format_RGB32);
+        const QImage a =
+            QImage(QString::fromStdString((dir / "strip.png").string())).convertToFormat(QImage::Format_RGB32);
+        const QImage b =
+            QImage(QString::fromStdString((dir / "tiled.png").string())).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(a.size(), QSize(12288, 256));
         ASSERT_EQ(b.size(), a.size());
         int compared = 0;

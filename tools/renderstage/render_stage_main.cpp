@@ -21,14 +21,13 @@
 namespace {
 
 int Usage(const char* self) {
-    std::fprintf(
-        stderr,
-        "usage: %s IMAGE.nes STAGE OUT.png [--screens | --strip] [--set N] [--load-point N] [--scroll N]\n"
-        "       [--palette FILE]\n"
-        "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets; --strip\n"
-        "  draws only the 48 screens side by side, as the map page does (12288 x 256);\n"
-        "  the colour table is fcpalette.pal in the current folder, else beside this program.\n",
-        self);
+    std::fprintf(stderr,
+                 "usage: %s IMAGE.nes STAGE OUT.png [--screens | --strip] [--set N] [--load-point N] [--scroll N]\n"
+                 "       [--palette FILE]\n"
+                 "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets; --strip\n"
+                 "  draws only the 48 screens side by side, as the map page does (12288 x 256);\n"
+                 "  the colour table is fcpalette.pal in the current folder, else beside this program.\n",
+                 self);
     return 2;
 }
 
