@@ -39,6 +39,10 @@ ToolRun Stage(const std::vector<std::string>& args) {
     return Tool(QUORVEN_STAGE_TOOL, args);
 }
 
+QImage Picture(const fs::path& path) {
+    return QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_RGB32);
+}
+
 // The demo image, and the real images when their folder has any.
 std::vector<fs::path> Images(const TempDir& dir) {
     WriteAll(dir / "demo.nes", BuildDemoRom());
@@ -89,7 +93,7 @@ TEST(StageFile, RoundTripsEveryStageOfEveryImage) {
     }
 }
 
-// A changed 32x32 chip in the file changes that table only, in the window's document and through the tool.
+// A changed 32x32 chip in the file changes that byte of that table only.
 TEST(StageFile, ImportOfOneChangedChipChangesThatTableOnly) {
     TempDir dir;
     const fs::path image = Images(dir).front();
@@ -106,22 +110,8 @@ TEST(StageFile, ImportOfOneChangedChipChangesThatTableOnly) {
     const std::int32_t table = doc.rom->Addresses().TableAddress(StageTable::Chip32x32, 5);
     const std::vector<Byte> before = ReadAll(image), after = ReadAll(dir / "out.nes");
     ASSERT_EQ(before.size(), after.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] != after[i]) {
-            EXPECT_EQ(static_cast<std::int32_t>(i), table + 4 * 9 + 2);
-        }
-    }
-    EXPECT_NE(before[table + 4 * 9 + 2], after[table + 4 * 9 + 2]);
-
-    // In the document: that flag only, the history cleared.
-    StageData& st = doc.rom->StageAt(5);
-    ASSERT_TRUE(st.SetMapEntry(0, static_cast<Byte>(st.Map()[0] ^ 1)));
-    ASSERT_TRUE(st.SetMapEntry(0, static_cast<Byte>(st.Map()[0] ^ 1)));
-    const StageFileContent c = ReadStageFile(dir / "s.json");
-    ApplyStageImport(*doc.rom, doc.flags, 5, c, PlanStageImport(st, c));
-    EXPECT_FALSE(st.CanUndo());
-    for (int k = 0; k < kModifiedCategoryCount; ++k)
-        EXPECT_EQ(doc.flags.IsModified(static_cast<ModifiedCategory>(k), 5), k == 1) << "category " << k;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(before[i] == after[i], static_cast<std::int32_t>(i) != table + 4 * 9 + 2) << "offset " << i;
 }
 
 // Each bad file is refused whole, with where and what, and nothing is written.
@@ -143,10 +133,7 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
         {[](json& j) { j.erase("map"); }, nullptr, "stage.json: missing \"map\""},
         {[](json& j) { j["extra"] = json::array(); }, nullptr, "stage.json: unknown key \"extra\""},
         {[](json& j) { j["chips32"].erase(0); }, nullptr, "stage.json: chips32: 255 entries, expected 256"},
-        {[](json& j) {
-             j["chips16"][4] = json::array({1, 2, 3});
-         },
-         nullptr, "chips16[4]: 3 entries, expected 4"},
+        {[](json& j) { j["chips16"][4].erase(0); }, nullptr, "stage.json: chips16[4]: 3 entries, expected 4"},
         {[](json& j) { j["mapsets"][3][2][7] = 300; }, nullptr,
          "stage.json: mapsets[3][2][7]: 300 is not a byte (0-255)"},
         {[](json& j) { j["map"][5] = -1; }, nullptr, "stage.json: map[5]: -1 is not a byte (0-255)"},
@@ -155,10 +142,7 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
         {[](json& j) { j["stage"] = 16; }, nullptr, "stage.json: stage: 16 is not a stage number (0-15)"},
         {[](json& j) { j["objects"][1][0]["x"] = 256; }, nullptr, "stage.json: objects[1][0].x: 256 is not a byte"},
         {[](json& j) { j["objects"][1][0].erase("kind"); }, nullptr, "stage.json: objects[1][0]: missing \"kind\""},
-        {[](json& j) {
-             for (int i = 0; i < 129; ++i) j["objects"][47].push_back({{"x", 1}, {"y", 2}, {"kind", 3}});
-         },
-         nullptr, "stage.json: objects: "},
+        {[](json& j) { j["objects"][47] = std::vector<json>(128, j["objects"][1][0]); }, nullptr, "objects: 1"},
     };
     for (const auto& c : cases) {
         std::string text = c.raw ? c.raw : good;
@@ -203,8 +187,8 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
 
 // Tiled's own renderer draws the map layer of the exported map exactly as the editor draws the screens.
 TEST(StageFile, TiledDrawsTheMapAsTheEditorDoes) {
-    const ToolRun which = Command("command -v tmxrasterizer");
-    if (which.status != 0) GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed: skipped";
+    if (Command("command -v tmxrasterizer").status != 0)
+        GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed: skipped";
     TempDir dir;
     const fs::path image = Images(dir).front();
     Doc doc;
@@ -213,16 +197,13 @@ TEST(StageFile, TiledDrawsTheMapAsTheEditorDoes) {
         SCOPED_TRACE("stage " + std::to_string(s));
         const std::string n = std::to_string(s);
         ASSERT_EQ(Stage({"tmx", image.string(), n, (dir / "m.tmx").string()}).status, 0);
-        EXPECT_TRUE(QImage(QString::fromStdString((dir / "m-chips32.png").string())).size() == QSize(512, 512));
+        EXPECT_EQ(Picture(dir / "m-chips32.png").size(), QSize(512, 512));
         const ToolRun strip = Tool(QUORVEN_RENDER_TOOL, {image.string(), n, (dir / "strip.png").string(), "--strip"});
         ASSERT_EQ(strip.status, 0) << strip.output;
         const ToolRun tiled = Command("QT_QPA_PLATFORM=offscreen tmxrasterizer --show-layer map '" +
                                       (dir / "m.tmx").string() + "' '" + (dir / "tiled.png").string() + "'");
         ASSERT_EQ(tiled.status, 0) << tiled.output;
-        const QImage a =
-            QImage(QString::fromStdString((dir / "strip.png").string())).convertToFormat(QImage::Format_RGB32);
-        const QImage b =
-            QImage(QString::fromStdString((dir / "tiled.png").string())).convertToFormat(QImage::Format_RGB32);
+        const QImage a = Picture(dir / "strip.png"), b = Picture(dir / "tiled.png");
         ASSERT_EQ(a.size(), QSize(12288, 256));
         ASSERT_EQ(b.size(), a.size());
         int compared = 0;
