@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "document/uitextmark.h"
-
 class TMainForm;
 class RomImageData;
 class EditFlagManagement;
@@ -30,10 +28,10 @@ bool ExportTiledMap(UserPrompts& prompts, const RomImageData& rom, const FcPalet
 bool ImportStageFile(UserPrompts& prompts, RomImageData& rom, EditFlagManagement& flags, int stage);
 
 inline constexpr const char* kStageFileRefusedText =
-    QUORVEN_TEXT("StageFile", "ステージファイルを読み込めませんでした。\n%1");
+    QT_TRANSLATE_NOOP("StageFile", "ステージファイルを読み込めませんでした。\n%1");
 inline constexpr const char* kStageFileSameText =
-    QUORVEN_TEXT("StageFile", "ファイルの内容はこのステージと同じです。何も変更しませんでした。");
+    QT_TRANSLATE_NOOP("StageFile", "ファイルの内容はこのステージと同じです。何も変更しませんでした。");
 inline constexpr const char* kStageFileSharedQuestion =
-    QUORVEN_TEXT("StageFile",
-                 "このステージのチップとマップセットはステージ %1 と共有されています。\n"
-                 "読み込むとそれらのステージも変わります。読み込みますか？");
+    QT_TRANSLATE_NOOP("StageFile",
+                      "このステージのチップとマップセットはステージ %1 と共有されています。\n"
+                      "読み込むとそれらのステージも変わります。読み込みますか？");

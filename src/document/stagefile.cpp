@@ -181,8 +181,17 @@ StageFileContent DecodeStageFile(std::string_view text, const std::string& name)
     const Reader r(name);
     if (text.size() > kStageFileMaxBytes) r.Fail("", "larger than 4 MiB");
     json root;
+    // A key given twice in one object would silently take the last value: refused.
+    std::vector<std::set<std::string>> keys;
+    const json::parser_callback_t noDuplicates = [&](int, json::parse_event_t event, json& parsed) {
+        if (event == json::parse_event_t::object_start) keys.emplace_back();
+        if (event == json::parse_event_t::object_end && !keys.empty()) keys.pop_back();
+        if (event == json::parse_event_t::key && !keys.empty() && !keys.back().insert(parsed.get<std::string>()).second)
+            r.Fail("", "the key \"" + parsed.get<std::string>() + "\" is given twice");
+        return true;
+    };
     try {
-        root = json::parse(text.begin(), text.end());
+        root = json::parse(text.begin(), text.end(), noDuplicates);
     } catch (const json::parse_error& e) {
         std::string what = e.what();
         if (const auto cut = what.find("] "); cut != std::string::npos) what = what.substr(cut + 2);

@@ -127,6 +127,7 @@ TEST(StageFile, BadFilesAreRefusedWithTheirMessage) {
     } cases[] = {
         {nullptr, "{\"format\": ", "stage.json: not JSON ("},
         {nullptr, "[1, 2]", "stage.json: not a stage file"},
+        {nullptr, "{\"a\": {\"b\": 1, \"b\": 2}}", "stage.json: the key \"b\" is given twice"},
         {[](json& j) { j["format"] = "tiled"; }, nullptr, "stage.json: format: not a stage file"},
         {[](json& j) { j["version"] = 2; }, nullptr, "stage.json: version: 2 is not supported (only 1)"},
         {[](json& j) { j.erase("map"); }, nullptr, "stage.json: missing \"map\""},
