@@ -1,6 +1,7 @@
 #pragma once
 // The File menu's export submenu: IPS and BPS patches that turn the image as it was opened into the image
-// as it is now (edits included, saved or not), a PNG picture of the current stage, and test play.
+// as it is now (edits included, saved or not), a PNG picture of the current stage, the stage as a stage file
+// or a Tiled map (stagefilecommands.h), and test play; the stage file import sits just above it.
 
 #include <QString>
 
