@@ -810,6 +810,57 @@
     </message>
 </context>
 <context>
+    <name>StageFile</name>
+    <message>
+        <source>ステージをファイルから読み込む…</source>
+        <translation>Import stage from file...</translation>
+    </message>
+    <message>
+        <source>ステージをファイルに書き出す…</source>
+        <translation>Export stage to file...</translation>
+    </message>
+    <message>
+        <source>Tiledマップとして書き出す…</source>
+        <translation>Export as Tiled map...</translation>
+    </message>
+    <message>
+        <source>ステージをファイルに書き出す</source>
+        <translation>Export stage to file</translation>
+    </message>
+    <message>
+        <source>ステージファイル (*.json)</source>
+        <translation>Stage files (*.json)</translation>
+    </message>
+    <message>
+        <source>Tiledマップとして書き出す</source>
+        <translation>Export as Tiled map</translation>
+    </message>
+    <message>
+        <source>Tiledマップ (*.tmx)</source>
+        <translation>Tiled maps (*.tmx)</translation>
+    </message>
+    <message>
+        <source>ステージをファイルから読み込む</source>
+        <translation>Import stage from file</translation>
+    </message>
+    <message>
+        <source>ステージファイルを読み込めませんでした。
+%1</source>
+        <translation>Could not read the stage file.
+%1</translation>
+    </message>
+    <message>
+        <source>ファイルの内容はこのステージと同じです。何も変更しませんでした。</source>
+        <translation>The file holds this stage as it is. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>このステージのチップとマップセットはステージ %1 と共有されています。
+読み込むとそれらのステージも変わります。読み込みますか？</source>
+        <translation>This stage shares its chips and map sets with stage %1.
+Importing changes those stages too. Import?</translation>
+    </message>
+</context>
+<context>
     <name>StageTitles</name>
     <message>
         <source>はじまりの草原</source>

@@ -44,6 +44,18 @@ bool AsksForTextOnly(int argc, const char* const* argv) {
     return false;
 }
 
+bool NoDisplay() {
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int RefuseNoDisplay() {
+    std::fprintf(stderr, "%s: %s\n", kProgramName,
+                 Tr("CommandLine", "ウィンドウを表示するディスプレイがありません（DISPLAY が設定されていません）")
+                     .toLocal8Bit()
+                     .constData());
+    return 1;
+}
+
 Outcome Read(const QCoreApplication& app, int argc, const char* const* argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(Tr("CommandLine", "ファミコンのROMイメージのステージを編集します。"));

@@ -16,6 +16,11 @@ namespace commandline {
 // needs no display; main then lets the toolkit start without one.
 bool AsksForTextOnly(int argc, const char* const* argv);
 
+// Whether no display is named (neither DISPLAY nor WAYLAND_DISPLAY is set).
+bool NoDisplay();
+// Says on standard error that the window has nowhere to show, and returns the status to end with (1).
+int RefuseNoDisplay();
+
 struct Outcome {
     std::optional<int> exitStatus;  // set: the program ends now with it
     int imageIndex = 0;             // the index in argv of the image to open, 0 when none was given

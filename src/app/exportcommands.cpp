@@ -24,6 +24,9 @@ std::filesystem::path ToPath(const QString& s) {
 
 ExportMenu AddExportMenu(QMenu* parent) {
     ExportMenu m;
+    m.importStage = parent->addAction(Tr("StageFile", "ステージをファイルから読み込む…"));
+    m.importStage->setObjectName("ImportStageFile1");
+    m.importStage->setEnabled(false);
     m.menu = parent->addMenu(Tr("Export", "エクスポート(&E)"));
     m.menu->setObjectName("Export1");
     m.menu->menuAction()->setObjectName("Export1Menu");
@@ -37,9 +40,18 @@ ExportMenu AddExportMenu(QMenu* parent) {
     m.menu->addSeparator();
     m.picture = add("ExportPicture1", Tr("Export", "画像として保存..."));
     m.menu->addSeparator();
+    m.stageFile = add("ExportStageFile1", Tr("StageFile", "ステージをファイルに書き出す…"));
+    m.tiledMap = add("ExportTiledMap1", Tr("StageFile", "Tiledマップとして書き出す…"));
+    m.menu->addSeparator();
     m.testPlay = add("TestPlay1", Tr("Export", "テストプレイ"));
     m.menu->menuAction()->setEnabled(false);
     return m;
+}
+
+void SetExportMenuEnabled(QMenu* parent, bool enabled) {
+    if (!parent) return;
+    if (auto* menu = parent->findChild<QMenu*>("Export1")) menu->menuAction()->setEnabled(enabled);
+    if (auto* item = parent->findChild<QAction*>("ImportStageFile1")) item->setEnabled(enabled);
 }
 
 bool ExportPatch(UserPrompts& prompts, const RomImageData& rom, bool bps) {

@@ -47,11 +47,15 @@ int main(int argc, char** argv) {
     }
 
     // Help and version need no display: the toolkit then starts without one, and no window is ever built.
-    if (commandline::AsksForTextOnly(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // With no display at all the command line is still read (an unknown option is refused as usual) before
+    // the program says that it has nowhere to show its window.
+    const bool noDisplay = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && commandline::NoDisplay();
+    if ((noDisplay || commandline::AsksForTextOnly(argc, argv)) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TQuorvenApplication app(argc, argv, language::Read(ini));
     const commandline::Outcome arguments = commandline::Read(app, argc, argv);
     if (arguments.exitStatus) return *arguments.exitStatus;
+    if (noDisplay) return commandline::RefuseNoDisplay();
 
     StartupPaths paths{programFolder, installpaths::PalettePath(QDir::currentPath(), dataFolder)};
     paths.dataFolder = dataFolder;

@@ -29,6 +29,7 @@
 #include "app/installpaths.h"
 #include "app/language.h"
 #include "app/routingtable.h"
+#include "app/stagefilecommands.h"
 #include "app/testplay.h"
 #include "document/MyIniFiles.h"
 #include "document/edit_flag.h"
@@ -318,6 +319,7 @@ void TMainForm::BuildWindow() {
         const QString file = StartTestPlay(prompts_, *rom_, *ini_, EmulatorFinder(paths_.emulatorFolders));
         if (!file.isEmpty()) testPlayFiles_ << file;
     });
+    ConnectStageFileCommands(*this, exports);
     file1_->addSeparator();
     exit1_ = addItem(file1_, "Exit1", Tr("MainWindow", "終了(&X)"), true);
     // The usual keys of a desktop editor; the captions stay as they are and the menu shows the keys.
@@ -757,7 +759,7 @@ void TMainForm::ShowImageState(bool open) {
     save1_->setEnabled(open);
     saveAs1_->setEnabled(open);
     close1_->setEnabled(open);
-    if (export1_) export1_->menuAction()->setEnabled(open);
+    SetExportMenuEnabled(file1_, open);
     edit1_->menuAction()->setVisible(open);
 }
 

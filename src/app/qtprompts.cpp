@@ -2,6 +2,7 @@
 #include "graphics/uitext.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -86,6 +87,18 @@ QString QtPrompts::SaveFileNameFor(const QString& caption, const QString& filter
         const QFileInfo info(image);
         StartAt(dialog, info.dir().filePath(info.completeBaseName() + "." + suffix));
     }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPrompts::OpenFileNameFor(const QString& caption, const QString& filter) {
+    QFileDialog dialog(parent_, caption);
+    dialog.setObjectName("OpenDialogImport");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    const QString image = StartPath();
+    if (!image.isEmpty()) dialog.setDirectory(QFileInfo(image).dir());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }

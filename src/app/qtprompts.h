@@ -24,6 +24,7 @@ public:
     QString OpenFileName() override;
     QString SaveFileName() override;
     QString SaveFileNameFor(const QString& caption, const QString& filter, const QString& suffix) override;
+    QString OpenFileNameFor(const QString& caption, const QString& filter) override;
     bool InputText(const QString& caption, const QString& prompt, QString& value) override;
     void ErrorReport(const QString& text) override;
     int RunDialog(QDialog& dialog, const QString& name) override;

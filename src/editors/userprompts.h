@@ -30,6 +30,13 @@ public:
         (void)suffix;
         return QString();
     }
+    // An open dialog for the files the program imports (stage files): its caption and one name filter.
+    // Returns the chosen path, or an empty string when cancelled. The default answers as a cancel would.
+    virtual QString OpenFileNameFor(const QString& caption, const QString& filter) {
+        (void)caption;
+        (void)filter;
+        return QString();
+    }
     // A text input box; returns false when cancelled.
     virtual bool InputText(const QString& caption, const QString& prompt, QString& value) = 0;
     // The general error report for an exception that escaped an event handler.

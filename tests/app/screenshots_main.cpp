@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
         QTest::qWait(150);
         form.grab().save(out + QString("/page%1.png").arg(page));
     }
-    for (const char* name : {"File1", "Edit1", "View1"}) {
+    for (const char* name : {"File1", "Export1", "Edit1", "View1"}) {
         auto* menu = form.findChild<QMenu*>(name);
         menu->popup(form.mapToGlobal(QPoint(10, 20)));
         QTest::qWait(100);

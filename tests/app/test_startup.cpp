@@ -90,18 +90,20 @@ TEST_F(AppTest, WindowAtStartHasItsControlsMenusAndHiddenPages) {
     auto* file = Find<QMenu>("File1");
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->title(), QString::fromUtf8("ファイル(&F)"));
-    // Open, separator, Save, Save as, separator, Close, separator, the recent files, the export submenu
-    // (disabled until an image is open), separator, Exit.
+    // Open, separator, Save, Save as, separator, Close, separator, the recent files, the stage file import
+    // and the export submenu (both disabled until an image is open), separator, Exit.
     const QList<QAction*> fileActions = file->actions();
-    ASSERT_EQ(fileActions.size(), 11);
+    ASSERT_EQ(fileActions.size(), 12);
     EXPECT_TRUE(fileActions[1]->isSeparator());
     EXPECT_TRUE(fileActions[4]->isSeparator());
     EXPECT_TRUE(fileActions[6]->isSeparator());
     EXPECT_EQ(fileActions[7]->text(), QString::fromUtf8("最近使ったファイル"));
-    EXPECT_EQ(fileActions[8]->objectName(), "Export1Menu");
+    EXPECT_EQ(fileActions[8]->objectName(), "ImportStageFile1");
     EXPECT_FALSE(fileActions[8]->isEnabled());
-    EXPECT_TRUE(fileActions[9]->isSeparator());
-    EXPECT_EQ(fileActions[10]->objectName(), "Exit1");
+    EXPECT_EQ(fileActions[9]->objectName(), "Export1Menu");
+    EXPECT_FALSE(fileActions[9]->isEnabled());
+    EXPECT_TRUE(fileActions[10]->isSeparator());
+    EXPECT_EQ(fileActions[11]->objectName(), "Exit1");
     auto* edit = Find<QMenu>("Edit1");
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->title(), QString::fromUtf8("編集(&E)"));

@@ -20,6 +20,7 @@ public:
     std::deque<QString> saveNames;          // default when empty: "" (cancelled)
     std::deque<QString> inputAnswers;       // default when empty: cancelled
     std::deque<QString> exportNames;        // SaveFileNameFor; default when empty: "" (cancelled)
+    std::deque<QString> importNames;        // OpenFileNameFor ("import:" caption|filter); default: cancelled
     // Drives a dialog run through RunDialog (fill its fields, press its buttons) and returns its result;
     // when empty the dialog is closed with Rejected, as the Cancel button would.
     std::function<int(QDialog&, const QString& name)> dialogHook;
@@ -50,6 +51,10 @@ public:
     QString SaveFileNameFor(const QString& caption, const QString& filter, const QString& suffix) override {
         log << "export:" + caption + "|" + filter + "|" + suffix;
         return Pop(exportNames);
+    }
+    QString OpenFileNameFor(const QString& caption, const QString& filter) override {
+        log << "import:" + caption + "|" + filter;
+        return Pop(importNames);
     }
     bool InputText(const QString& caption, const QString& prompt, QString& value) override {
         log << "input:" + caption + "|" + prompt;

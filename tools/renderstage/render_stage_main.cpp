@@ -1,4 +1,4 @@
-// quorven-render-stage IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N] [--palette FILE]
+// quorven-render-stage IMAGE.nes STAGE OUT.png [--screens | --strip] [--set N] [--load-point N] [--scroll N] [--palette FILE]
 // Renders one stage of an image to a PNG through the editor's renderer, for people to look at. Runs without a
 // display (the offscreen platform is chosen when none is set).
 
@@ -17,6 +17,7 @@
 #include "document/edit_flag.h"
 #include "document/fileio.h"
 #include "graphics/graphics.h"
+#include "graphics/stagepicture.h"
 #include "stagerender.h"
 
 #ifndef QUORVEN_DATA_RELATIVE
@@ -27,15 +28,16 @@ namespace {
 
 const toolcli::Program kProgram{
     "quorven-render-stage",
-    "usage: quorven-render-stage IMAGE.nes STAGE OUT.png [--screens] [--set N] [--load-point N] [--scroll N]\n"
+    "usage: quorven-render-stage IMAGE.nes STAGE OUT.png [--screens | --strip] [--set N] [--load-point N] [--scroll N]\n"
     "                            [--palette FILE]\n"
-    "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets;\n"
+    "  STAGE 0 to 15; --screens draws the 48 screens of the map instead of the 32 map sets; --strip\n"
+    "  draws only the 48 screens side by side, as the map page does (12288 x 256);\n"
     "  --set 0 to 6 (palette set), --load-point 0 to 2, --scroll 0 to 15 choose the BG bank and colours;\n"
     "  the colour table is fcpalette.pal in the current folder, else beside this program, else in the\n"
     "  editor's installed data folder (share/quorven-editor).\n"};
 
 constexpr toolcli::Option kOptions[] = {
-    {"--screens", false}, {"--set", true}, {"--load-point", true}, {"--scroll", true}, {"--palette", true}};
+    {"--screens", false}, {"--strip", false}, {"--set", true}, {"--load-point", true}, {"--scroll", true}, {"--palette", true}};
 
 bool ParseInt(const std::string& text, int lo, int hi, int& out) {
     try {
@@ -59,10 +61,13 @@ int main(int argc, char** argv) {
     if (a.size() != 3 || !ParseInt(a[1], 0, 15, stage)) return toolcli::UsageError(kProgram);
     StageRenderOptions options;
     std::filesystem::path palettePath;
+    bool strip = false;
     for (const auto& [name, value] : args.options) {
         bool ok = true;
         if (name == "--screens")
             options.screens = true;
+        else if (name == "--strip")
+            strip = true;
         else if (name == "--set")
             ok = ParseInt(value, 0, 6, options.paletteSet);
         else if (name == "--load-point")
@@ -111,7 +116,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: %s\n", imagePath.string().c_str(), LoadResultMessage(result));
             return 1;
         }
-        const QImage picture = RenderStage(rom, palette, stage, options);
+        StagePictureOptions parts;
+        parts.paletteSet = options.paletteSet;
+        parts.loadPoint = options.loadPoint;
+        parts.scroll = options.scroll;
+        const QImage picture = strip ? RenderStagePicture(rom, palette, stage, StagePictureKind::MapScreens, parts)
+                                     : RenderStage(rom, palette, stage, options);
         if (picture.isNull() || !picture.save(outPath, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", outName.c_str());
             return 1;
