@@ -282,6 +282,10 @@
         <source>未知のオプションです: &apos;%1&apos;（--help で使い方を表示します）</source>
         <translation>unknown option &apos;%1&apos; (see --help)</translation>
     </message>
+    <message>
+        <source>ウィンドウを表示するディスプレイがありません（DISPLAY が設定されていません）</source>
+        <translation>there is no display to show the window on (DISPLAY is not set)</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
