@@ -166,6 +166,9 @@ StageOverviewDock::StageOverviewDock(PageContext& context, QScrollBar* mapBar, Q
     setObjectName("StageOverviewDock");
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
+    // Shown and hidden by the View menu's item only (the window's own dock menu would bypass it).
+    toggleViewAction()->setObjectName("StageOverviewDockToggle");
+    toggleViewAction()->setVisible(false);
     area_ = new QScrollArea(this);
     area_->setObjectName("StageOverviewArea");
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
