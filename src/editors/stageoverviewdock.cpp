@@ -40,8 +40,7 @@ void StageOverviewView::SetDivisor(int divisor) {
 
 void StageOverviewView::RedrawAll() {
     if (!CanDraw()) return;
-    const StageData& stage = ctx_.rom.Current();
-    for (int screen = 0; screen < kScreenCount; ++screen) picture_.DrawScreen(ctx_.graphics, stage, screen);
+    picture_.DrawAll(ctx_.graphics, ctx_.rom.Current());
     sheetGeneration_ = ctx_.graphics.SheetGeneration();
     Show();
 }

@@ -57,6 +57,11 @@ void StageOverviewPicture::DrawScreen(const EditorGraphics& graphics, const Stag
     ++draws_[std::size_t(screen)];
 }
 
+void StageOverviewPicture::DrawAll(EditorGraphics& graphics, const StageData& stage) {
+    graphics.DrawChipSheet32(graphics.ChipSheet32(), stage.Chip32x32());
+    for (int screen = 0; screen < kScreenCount; ++screen) DrawScreen(graphics, stage, screen);
+}
+
 void StageOverviewPicture::TakePalette(const EditorGraphics& graphics) {
     graphics.ApplyStagePalette(pixels_);
     pixels_.SetPaletteEntry(kBlackValue, graphics.MasterColor(EditorGraphics::kBlack));

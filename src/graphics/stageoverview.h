@@ -26,6 +26,9 @@ public:
 
     // Draws screen (0 to 47) of stage from the renderer's 32x32 chip sheet, as pixel values only.
     void DrawScreen(const EditorGraphics& graphics, const StageData& stage, int screen);
+    // Draws every screen, the 32x32 chip sheet first made anew from the 16x16 chip sheet (the pages make it
+    // only when they are shown, and the 16x16 chip page may have loaded another BG bank since).
+    void DrawAll(EditorGraphics& graphics, const StageData& stage);
     // Puts the pixels of the screens drawn since the last call into the view in the current colours.
     void ShowDrawn(const EditorGraphics& graphics);
     // Puts the whole picture into the view in the renderer's current stage palette.
