@@ -104,6 +104,13 @@ TEST_F(StageOverviewTest, DrawsFollowsAndScrollsThePages) {
     form_->Close1Click();
     QApplication::processEvents();
     EXPECT_TRUE(dock->isHidden());
+
+    // The shown state and the scale are kept in the settings file when the window closes.
+    static_cast<StageOverviewDock*>(dock)->SetDivisor(2);
+    EXPECT_EQ(V()->size(), QSize(6144, 128));
+    ASSERT_TRUE(form_->close());
+    const QByteArray ini = ReadFile(Path("quorveneditor.ini"));
+    EXPECT_TRUE(ini.contains("StageOverview=1") && ini.contains("StageOverviewScale=2")) << ini.toStdString();
 }
 
 }  // namespace
