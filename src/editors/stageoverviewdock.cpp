@@ -4,8 +4,8 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolTip>
@@ -159,8 +159,7 @@ bool StageOverviewView::event(QEvent* e) {
 
 // ---------------------------------------------------------------------------------------------------------
 
-StageOverviewDock::StageOverviewDock(PageContext& context, QScrollBar* mapBar, QScrollBar* objectBar,
-                                     QWidget* parent)
+StageOverviewDock::StageOverviewDock(PageContext& context, QScrollBar* mapBar, QScrollBar* objectBar, QWidget* parent)
     : QDockWidget(Tr("StageOverview", "ステージ全体図"), parent), mapBar_(mapBar), objectBar_(objectBar) {
     setObjectName("StageOverviewDock");
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);

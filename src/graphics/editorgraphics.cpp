@@ -143,8 +143,9 @@ __attribute__((target("ssse3"))) int ShuffleRow(QRgb* d, const uchar* s, int n, 
     for (; i + 16 <= n; i += 16) {
         __m128i idx;
         if (everySecond)
-            idx = _mm_packus_epi16(_mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i)), even),
-                                   _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i + 16)), even));
+            idx = _mm_packus_epi16(
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i)), even),
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i + 16)), even));
         else
             idx = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         if (!ShuffleGroup(d + i, idx, lut))

@@ -59,10 +59,9 @@ TEST_F(StageOverviewTest, DrawsFollowsAndScrollsThePages) {
     ASSERT_GE(withObject, 0);
     const ObjectEntry& o = Stage().ScreenObjects(withObject).front();
     EXPECT_EQ(V()->Picture().Pixels().Pixel(64 * withObject + o.x / 4 - 2, o.y / 4), EditorGraphics::kWhite);
-    EXPECT_EQ(V()->ToolTipText(withObject),
-              QString::fromUtf8("部屋番号%1  マップセット%2  オブジェクト%3個")
-                  .arg(Hex2(withObject), Hex2(Stage().Map()[withObject]))
-                  .arg(Stage().ScreenObjects(withObject).size()));
+    EXPECT_EQ(V()->ToolTipText(withObject), QString::fromUtf8("部屋番号%1  マップセット%2  オブジェクト%3個")
+                                                .arg(Hex2(withObject), Hex2(Stage().Map()[withObject]))
+                                                .arg(Stage().ScreenObjects(withObject).size()));
 
     // A click scrolls both pages, the last screen to the last pair; nothing else changes.
     for (auto [screen, left] : {std::pair{47, 46}, std::pair{5, 5}}) {
