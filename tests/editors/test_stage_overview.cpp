@@ -69,6 +69,12 @@ TEST_F(StageOverviewTest, DrawsFollowsAndScrollsThePages) {
         EXPECT_EQ(Bar("ScrBarMap")->value(), left);
         EXPECT_EQ(Bar("ScrBarObjectMap")->value(), left);
     }
+    // The map page's pair outlined in one colour, the object page's (followed live) in the other.
+    Bar("ScrBarObjectMap")->setValue(9);
+    const QImage shown = V()->grab().toImage();
+    EXPECT_EQ(Rgb(shown.pixel(64 * 5, 10)), Rgb(StageOverviewView::kMapPageColour));
+    EXPECT_EQ(Rgb(shown.pixel(64 * 9 + 1, 10)), Rgb(StageOverviewView::kObjectPageColour));
+    EXPECT_EQ(Rgb(shown.pixel(64 * 11 - 2, 60)), Rgb(StageOverviewView::kObjectPageColour));
     EXPECT_EQ(form_->PageControl()->currentIndex(), kPageMap);
     EXPECT_FALSE(Modified(ModifiedCategory::Map));
     UndoCaption();
