@@ -865,6 +865,17 @@ Importing changes those stages too. Import?</translation>
     </message>
 </context>
 <context>
+    <name>StageOverview</name>
+    <message>
+        <source>ステージ全体図</source>
+        <translation>Stage overview</translation>
+    </message>
+    <message>
+        <source>部屋番号%1  マップセット%2  オブジェクト%3個</source>
+        <translation>Screen %1  Map set %2  %3 objects</translation>
+    </message>
+</context>
+<context>
     <name>StageTitles</name>
     <message>
         <source>はじまりの草原</source>

@@ -1,7 +1,9 @@
 // Drawing costs, each beside a plain memcpy of the same number of pixels.
 //   - a full stage draw (16x16 chip sheet + 32x32 chip sheet): budget 1 ms (1/16 of a 16 ms tick);
 //   - recolouring views from indexed pictures: the busiest page (6 views of 256 x 256) within 0.32 ms;
-//   - one palette-animation step.
+//   - one palette-animation step;
+//   - the stage overview: a full redraw at 1/4 within 2 ms (1/8 of a 16 ms tick), and the busiest page's
+//     recolour together with the overview's within 3x a memcpy of their pixels.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +19,7 @@
 #include "document/edit_flag.h"
 #include "document/fileio.h"
 #include "graphics/graphics.h"
+#include "graphics/stageoverview.h"
 
 namespace {
 
@@ -161,6 +164,55 @@ void BM_MemcpyBusiestPagePixels(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * std::int64_t(src.size()));
 }
 BENCHMARK(BM_MemcpyBusiestPagePixels);
+
+// The stage overview at 1/4: the 32x32 chip sheet made anew, all 48 screens drawn from it, then shown in
+// colour.
+void BM_DrawOverviewQuarter(benchmark::State& state) {
+    World& w = TheWorld();
+    StageOverviewPicture overview(4);
+    const StageData& stage = w.rom.Current();
+    for (auto _ : state) {
+        overview.DrawAll(w.gfx, stage);
+        overview.ShowDrawn(w.gfx);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 3072 * 64);
+}
+BENCHMARK(BM_DrawOverviewQuarter);
+
+// A palette step with the overview shown: the busiest page as above plus the whole overview recoloured.
+void BM_RecolourBusiestPageAndOverview(benchmark::State& state) {
+    World& w = TheWorld();
+    std::vector<QImage> views;
+    for (int i = 0; i < 6; ++i) views.push_back(w.gfx.CreateViewBitmap(256, 256));
+    std::array<Byte, 64> set{};
+    for (int i = 0; i < 64; ++i) set[std::size_t(i)] = Byte(i * 5);
+    StageOverviewPicture overview(4);
+    for (int screen = 0; screen < kScreenCount; ++screen) overview.DrawScreen(w.gfx, w.rom.Current(), screen);
+    for (auto _ : state) {
+        w.gfx.ApplyStagePalette(w.gfx.ChipSheet16());
+        w.gfx.RefreshChip32SheetPalette();
+        w.gfx.DrawMapSet(views[0], set.data());
+        w.gfx.DrawMapSet(views[1], set.data());
+        w.gfx.DrawChip32Table(views[2]);
+        for (int i = 3; i < 6; ++i)
+            w.gfx.CopyToView(views[std::size_t(i)], 0, 0, 256, 256, w.gfx.ChipSheet16(), 0, 0, 256, 256);
+        overview.Recolour(w.gfx);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * (6 * 256 * 256 + 3072 * 64));
+}
+BENCHMARK(BM_RecolourBusiestPageAndOverview);
+
+void BM_MemcpyBusiestPageAndOverviewPixels(benchmark::State& state) {
+    std::vector<QRgb> src(6 * 256 * 256 + 3072 * 64, 1), dst(src.size());
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), src.size() * sizeof(QRgb));
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(src.size()));
+}
+BENCHMARK(BM_MemcpyBusiestPageAndOverviewPixels);
 
 // One animation tick with all four palettes animated, changing 12 palette entries.
 void BM_StepPaletteAnimation(benchmark::State& state) {

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolTip>
@@ -28,9 +29,11 @@
 #include "app/imagedrop.h"
 #include "app/installpaths.h"
 #include "app/language.h"
+#include "app/overviewhost.h"
 #include "app/routingtable.h"
 #include "app/stagefilecommands.h"
 #include "app/testplay.h"
+#include "app/windowposition.h"
 #include "document/MyIniFiles.h"
 #include "document/edit_flag.h"
 #include "document/editdata.h"
@@ -155,7 +158,8 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     zoomAtStart_ = ReadZoom(*ini_);
     SetZoom(zoomAtStart_);
     ShowLanguageChoice();
-    RestoreWindowPosition();
+    overview_ = std::make_unique<OverviewHost>(*this, *context_, *ini_);
+    RestoreWindowPosition(*this, *ini_);
 }
 
 namespace {
@@ -218,6 +222,7 @@ TMainForm::~TMainForm() {
     for (const QString& file : testPlayFiles_) QFile::remove(file);
     if (qApp) qApp->removeEventFilter(this);
     delete watcher_;  // no look at the document once its owners start to go
+    overview_.reset();  // nor a paint of the overview
     frameTimer_.stop();
     frameTimer_.disconnect();
     // The page controls go first, while the controllers they may signal are still alive; the controllers
@@ -623,25 +628,6 @@ void TMainForm::ShowLanguageChoice() {
         if (a) a->setChecked(a->objectName() == QString("Language_") + language::Code(language_));
 }
 
-void TMainForm::RestoreWindowPosition() {
-    if (!ini_ || !ini_->ValueExists("MainForm", "Left") || !ini_->ValueExists("MainForm", "Top")) return;
-    const QPoint at(ini_->ReadInteger("MainForm", "Left", 0), ini_->ReadInteger("MainForm", "Top", 0));
-    // Only where the title bar can still be reached on one of the screens.
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().contains(at + QPoint(40, 10))) {
-            move(at);
-            return;
-        }
-    }
-}
-
-void TMainForm::StoreWindowPosition() {
-    if (!ini_) return;
-    const QPoint at = pos();
-    ini_->WriteInteger("MainForm", "Left", at.x());
-    ini_->WriteInteger("MainForm", "Top", at.y());
-}
-
 void TMainForm::UpdateCaption() {
     setWindowTitle(imageOpen_ ? CurrentPath() + " - " + kTitleText : kTitleText);
 }
@@ -776,7 +762,8 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     CollectSettingsFromControls();
     settings_.Write(*ini_);
     recent_.Write(*ini_);
-    StoreWindowPosition();
+    StoreWindowPosition(*this, *ini_);
+    overview_->StoreSettings(*ini_);
     ini_->WriteInteger("View", "Zoom", zoom_);
     // The language only once chosen in the menu: a settings file without the key stays without it.
     if (languageChosen_) ini_->WriteString(language::kSection, language::kKey, language::Code(language_));

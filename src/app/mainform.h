@@ -30,6 +30,7 @@ class QTabWidget;
 class TImageEx;
 class TShowUnusedChipNumForm;
 class DocumentWatcher;
+class OverviewHost;
 class UserPrompts;
 class FcPaletteData;
 class EditFlagManagement;
@@ -174,8 +175,6 @@ private:
     void RememberRecent(const QString& path);
     void RebuildRecentMenu();
     void PruneRecent();
-    void RestoreWindowPosition();
-    void StoreWindowPosition();
 
     UserPrompts& prompts_;
     std::unique_ptr<PageFactory> factory_;
@@ -230,6 +229,7 @@ private:
     PageLinks links_;
     TShowUnusedChipNumForm* usageList_ = nullptr;  // owned by the window
     DocumentWatcher* watcher_ = nullptr;           // owned by the window
+    std::unique_ptr<OverviewHost> overview_;       // the stage overview dock and its menu item
     std::unique_ptr<PageContext> context_;
     std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
 };

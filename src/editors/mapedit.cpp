@@ -2,7 +2,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
@@ -17,22 +16,7 @@
 #include "graphics/hextext.h"
 #include "graphics/uitext.h"
 
-namespace {
-
 constexpr int kPageSize = 256;  // a map set at 1:1: 8 x 8 32x32 chips
-constexpr int kBlack = 0x0F;    // master colour of the empty page
-
-// The page of a screen whose map byte names no map set: black, crossed by two white diagonals.
-void DrawNoMapSet(const EditorGraphics& graphics, QImage& view) {
-    graphics.FillBlock(view, 0, 0, view.width(), view.height(), kBlack);
-    QPainter p(&view);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QColor::fromRgb(graphics.MasterColor(EditorGraphics::kWhite)));
-    p.drawLine(0, 0, view.width() - 1, view.height() - 1);
-    p.drawLine(view.width() - 1, 0, 0, view.height() - 1);
-}
-
-}  // namespace
 
 MapEditClass::MapEditClass(PageContext& context, const MapPageControls& controls) : ctx_(context), c_(controls) {
     if (c_.scrBarMap)
@@ -80,7 +64,7 @@ void MapEditClass::DrawPage(int side) {
     if (NamesMapSet(mapByte))
         ctx_.graphics.DrawMapSet(view->Picture(), Stage().MapSet(mapByte));
     else
-        DrawNoMapSet(ctx_.graphics, view->Picture());
+        ctx_.graphics.DrawNoMapSet(view->Picture(), 0, 0, kPageSize);
     view->Changed();
 }
 

@@ -8,6 +8,11 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define QUORVEN_SHUFFLE_RECOLOUR 1
+#endif
+
 #include "document/fileio.h"
 #include "graphics/graphics.h"
 
@@ -29,15 +34,27 @@ struct SpreadTable {
 constexpr SpreadTable kSpread;
 constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 
-using Lut = std::array<QRgb, 256>;
+// The RGB32 colours of every pixel value of an indexed picture (opaque; entries the picture lacks are black),
+// and of every pair of stage pixels (values 0 to 15, the first in the low half): two pixels take one
+// look-up and one 8-byte store.
+struct Lut {
+    std::array<QRgb, 256> one;
+    std::array<std::uint64_t, 256> pair;
+    // Byte k of the colours of pixel values 0 to 15 at [16 k + value], for the 16-pixel shuffle path.
+    alignas(16) std::array<std::uint8_t, 64> planes;
+    const QRgb* data() const { return one.data(); }
+};
 
-// The RGB32 colours of every pixel value of an indexed picture (opaque; entries the picture lacks are black).
 Lut BuildLut(const QImage& indexed) {
     Lut lut;
-    lut.fill(0xFF000000u);
+    lut.one.fill(0xFF000000u);
     const QList<QRgb> table = indexed.colorTable();
     const qsizetype n = std::min<qsizetype>(table.size(), 256);
-    for (qsizetype i = 0; i < n; ++i) lut[std::size_t(i)] = 0xFF000000u | table[i];
+    for (qsizetype i = 0; i < n; ++i) lut.one[std::size_t(i)] = 0xFF000000u | table[i];
+    for (std::size_t i = 0; i < 256; ++i)
+        lut.pair[i] = std::uint64_t(lut.one[i & 15]) | (std::uint64_t(lut.one[i >> 4]) << 32);
+    for (std::size_t k = 0; k < 4; ++k)
+        for (std::size_t v = 0; v < 16; ++v) lut.planes[16 * k + v] = std::uint8_t(lut.one[v] >> (8 * k));
     return lut;
 }
 
@@ -49,42 +66,172 @@ bool PrepareView(QImage& view) {
     return !view.isNull();
 }
 
-// One row of pixel values through the colour table. Eight source pixels are fetched with one load.
-inline void RecolourRow(QRgb* d, const uchar* s, int n, const QRgb* lut) {
+#ifdef QUORVEN_SHUFFLE_RECOLOUR
+// Sixteen stage pixels (values below 16) at a time: each byte of the sixteen colours is one byte shuffle of
+// the colour table's byte plane, and the four planes interleave into the pixels. False, and nothing
+// written, when a pixel has another value.
+__attribute__((target("ssse3"))) inline bool ShuffleGroup(QRgb* d, __m128i idx, const Lut& lut) {
+    const __m128i high = _mm_set1_epi8(char(0xF0));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(idx, high), _mm_setzero_si128())) != 0xFFFF) return false;
+    const auto* planes = reinterpret_cast<const __m128i*>(lut.planes.data());
+    const __m128i b = _mm_shuffle_epi8(_mm_load_si128(planes), idx);
+    const __m128i g = _mm_shuffle_epi8(_mm_load_si128(planes + 1), idx);
+    const __m128i r = _mm_shuffle_epi8(_mm_load_si128(planes + 2), idx);
+    const __m128i a = _mm_shuffle_epi8(_mm_load_si128(planes + 3), idx);
+    const __m128i bgLo = _mm_unpacklo_epi8(b, g), bgHi = _mm_unpackhi_epi8(b, g);
+    const __m128i raLo = _mm_unpacklo_epi8(r, a), raHi = _mm_unpackhi_epi8(r, a);
+    auto* out = reinterpret_cast<__m128i*>(d);
+    _mm_storeu_si128(out, _mm_unpacklo_epi16(bgLo, raLo));
+    _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(bgLo, raLo));
+    _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(bgHi, raHi));
+    _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(bgHi, raHi));
+    return true;
+}
+
+// Thirty-two stage pixels at a time, the same way with 32-byte registers (each half shuffles and
+// interleaves on its own: the halves hold pixels 0-15 and 16-31).
+__attribute__((target("avx2"))) inline bool ShuffleGroup32(QRgb* d, __m256i idx, const Lut& lut) {
+    const __m256i high = _mm256_set1_epi8(char(0xF0));
+    if (unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_and_si256(idx, high), _mm256_setzero_si256()))) !=
+        0xFFFFFFFFu)
+        return false;
+    const auto* planes = reinterpret_cast<const __m128i*>(lut.planes.data());
+    const __m256i b = _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_load_si128(planes)), idx);
+    const __m256i g = _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_load_si128(planes + 1)), idx);
+    const __m256i r = _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_load_si128(planes + 2)), idx);
+    const __m256i a = _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_load_si128(planes + 3)), idx);
+    const __m256i bgLo = _mm256_unpacklo_epi8(b, g), bgHi = _mm256_unpackhi_epi8(b, g);
+    const __m256i raLo = _mm256_unpacklo_epi8(r, a), raHi = _mm256_unpackhi_epi8(r, a);
+    const __m256i p0 = _mm256_unpacklo_epi16(bgLo, raLo);  // pixels 0-3 | 16-19
+    const __m256i p1 = _mm256_unpackhi_epi16(bgLo, raLo);  // 4-7 | 20-23
+    const __m256i p2 = _mm256_unpacklo_epi16(bgHi, raHi);  // 8-11 | 24-27
+    const __m256i p3 = _mm256_unpackhi_epi16(bgHi, raHi);  // 12-15 | 28-31
+    auto* out = reinterpret_cast<__m256i*>(d);
+    _mm256_storeu_si256(out, _mm256_permute2x128_si256(p0, p1, 0x20));
+    _mm256_storeu_si256(out + 1, _mm256_permute2x128_si256(p2, p3, 0x20));
+    _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(p0, p1, 0x31));
+    _mm256_storeu_si256(out + 3, _mm256_permute2x128_si256(p2, p3, 0x31));
+    return true;
+}
+
+__attribute__((target("avx2"))) int ShuffleRow32(QRgb* d, const uchar* s, int n, const Lut& lut, bool everySecond) {
     int i = 0;
+    const __m256i even = _mm256_set1_epi16(0x00FF);
+    for (; i + 32 <= n; i += 32) {
+        __m256i idx;
+        if (everySecond) {
+            // packus works per half: the 64-bit quarters come out as 0-7, 16-23, 8-15, 24-31.
+            const __m256i lo = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 2 * i)), even);
+            const __m256i hi =
+                _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 2 * i + 32)), even);
+            idx = _mm256_permute4x64_epi64(_mm256_packus_epi16(lo, hi), 0xD8);
+        } else {
+            idx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        }
+        if (!ShuffleGroup32(d + i, idx, lut))
+            for (int k = i; k < i + 32; ++k) d[k] = lut.one[s[everySecond ? 2 * k : k]];
+    }
+    return i;
+}
+
+// The whole groups of sixteen pixels of a row from pixel i on (1:1, or every second source pixel), a group
+// with other values than stage pixels through the table one by one; the rest is left to the caller, which
+// goes on from the returned count.
+__attribute__((target("ssse3"))) int ShuffleRow(QRgb* d, const uchar* s, int n, const Lut& lut, bool everySecond,
+                                                int i) {
+    const __m128i even = _mm_set1_epi16(0x00FF);
+    for (; i + 16 <= n; i += 16) {
+        __m128i idx;
+        if (everySecond)
+            idx = _mm_packus_epi16(
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i)), even),
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * i + 16)), even));
+        else
+            idx = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        if (!ShuffleGroup(d + i, idx, lut))
+            for (int k = i; k < i + 16; ++k) d[k] = lut.one[s[everySecond ? 2 * k : k]];
+    }
+    return i;
+}
+
+bool HasShuffle() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+bool HasWideShuffle() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+// The groups of 32 and then of 16 pixels the processor can shuffle; returns where the caller goes on.
+int ShuffleRows(QRgb* d, const uchar* s, int n, const Lut& lut, bool everySecond) {
+    if (!HasShuffle()) return 0;
+    const int i = HasWideShuffle() ? ShuffleRow32(d, s, n, lut, everySecond) : 0;
+    return ShuffleRow(d, s, n, lut, everySecond, i);
+}
+#endif
+
+// One row of pixel values through the colour table. Eight source pixels are fetched with one load; when
+// all eight are stage pixels (below 16), neighbours go through the pair table, two pixels a store.
+inline void RecolourRow(QRgb* d, const uchar* s, int n, const Lut& lut) {
+    int i = 0;
+#ifdef QUORVEN_SHUFFLE_RECOLOUR
+    i = ShuffleRows(d, s, n, lut, false);
+#endif
+    const QRgb* one = lut.one.data();
     if constexpr (std::endian::native == std::endian::little) {
+        const std::uint64_t* pair = lut.pair.data();
         for (; i + 8 <= n; i += 8) {
             std::uint64_t v;
             std::memcpy(&v, s + i, 8);
-            d[i] = lut[v & 0xFF];
-            d[i + 1] = lut[(v >> 8) & 0xFF];
-            d[i + 2] = lut[(v >> 16) & 0xFF];
-            d[i + 3] = lut[(v >> 24) & 0xFF];
-            d[i + 4] = lut[(v >> 32) & 0xFF];
-            d[i + 5] = lut[(v >> 40) & 0xFF];
-            d[i + 6] = lut[(v >> 48) & 0xFF];
-            d[i + 7] = lut[v >> 56];
+            if ((v & 0xF0F0F0F0F0F0F0F0ull) == 0) {
+                // Byte 2k of w holds pixel 2k in its low and pixel 2k + 1 in its high four bits.
+                const std::uint64_t w = v | (v >> 4);
+                const std::uint64_t p[4] = {pair[w & 0xFF], pair[(w >> 16) & 0xFF], pair[(w >> 32) & 0xFF],
+                                            pair[(w >> 48) & 0xFF]};
+                std::memcpy(d + i, p, sizeof p);
+                continue;
+            }
+            d[i] = one[v & 0xFF];
+            d[i + 1] = one[(v >> 8) & 0xFF];
+            d[i + 2] = one[(v >> 16) & 0xFF];
+            d[i + 3] = one[(v >> 24) & 0xFF];
+            d[i + 4] = one[(v >> 32) & 0xFF];
+            d[i + 5] = one[(v >> 40) & 0xFF];
+            d[i + 6] = one[(v >> 48) & 0xFF];
+            d[i + 7] = one[v >> 56];
         }
     }
-    for (; i < n; ++i) d[i] = lut[s[i]];
+    for (; i < n; ++i) d[i] = one[s[i]];
 }
 
 // The same for a picture shown at half size: every second source pixel of the row.
-inline void RecolourEverySecond(QRgb* d, const uchar* s, int n, const QRgb* lut) {
+inline void RecolourEverySecond(QRgb* d, const uchar* s, int n, const Lut& lut) {
     int i = 0;
+#ifdef QUORVEN_SHUFFLE_RECOLOUR
+    i = ShuffleRows(d, s, n, lut, true);
+#endif
+    const QRgb* one = lut.one.data();
     if constexpr (std::endian::native == std::endian::little) {
+        const std::uint64_t* pair = lut.pair.data();
         // The 8-byte load reaches one pixel past the last one used; stop one group early so it never
         // leaves the row.
         for (; i + 5 <= n; i += 4) {
             std::uint64_t v;
             std::memcpy(&v, s + 2 * i, 8);
-            d[i] = lut[v & 0xFF];
-            d[i + 1] = lut[(v >> 16) & 0xFF];
-            d[i + 2] = lut[(v >> 32) & 0xFF];
-            d[i + 3] = lut[(v >> 48) & 0xFF];
+            if ((v & 0x00F000F000F000F0ull) == 0) {
+                const std::uint64_t w = (v & 0x00FF00FF00FF00FFull) | ((v & 0x00FF00FF00FF00FFull) >> 12);
+                const std::uint64_t p[2] = {pair[w & 0xFF], pair[(w >> 32) & 0xFF]};
+                std::memcpy(d + i, p, sizeof p);
+                continue;
+            }
+            d[i] = one[v & 0xFF];
+            d[i + 1] = one[(v >> 16) & 0xFF];
+            d[i + 2] = one[(v >> 32) & 0xFF];
+            d[i + 3] = one[(v >> 48) & 0xFF];
         }
     }
-    for (; i < n; ++i) d[i] = lut[s[2 * i]];
+    for (; i < n; ++i) d[i] = one[s[2 * i]];
 }
 
 // Nearest-pixel scaled copy of (sx, sy, sw, sh) of src into (dx, dy, dw, dh) of the RGB32 view through
@@ -118,15 +265,16 @@ void CopyIndexedToView(QImage& view, int dx, int dy, int dw, int dh, const QImag
         for (int i = 0; i < n; ++i) xs[std::size_t(i)] = int(srcX(x0 + i));
     }
     const QRgb* lp = lut.data();
+    const bool rowsOneToOne = (sh == dh), rowsHalf = (sh == 2 * dh);
     for (std::int64_t y = y0; y < y1; ++y) {
-        const std::int64_t syp = srcY(y);
+        const std::int64_t syp = rowsOneToOne ? sy + (y - dy) : rowsHalf ? sy + 2 * (y - dy) : srcY(y);
         if (syp < 0 || syp >= srcH) continue;
         const uchar* srow = src.constScanLine(int(syp));
         QRgb* drow = reinterpret_cast<QRgb*>(vbits + y * vbpl) + x0;
         if (oneToOne) {
-            RecolourRow(drow, srow + srcX(x0), n, lp);
+            RecolourRow(drow, srow + srcX(x0), n, lut);
         } else if (halfSize) {
-            RecolourEverySecond(drow, srow + srcX(x0), n, lp);
+            RecolourEverySecond(drow, srow + srcX(x0), n, lut);
         } else {
             const int* xp = xs.data();
             for (int i = 0; i < n; ++i) drow[i] = lp[srow[xp[i]]];
@@ -324,11 +472,13 @@ void EditorGraphics::DrawChip16(IndexedBitmap& bmp, const Byte* bank, const Byte
 void EditorGraphics::DrawChipSheet16(IndexedBitmap& sheet, const Byte* bank, const Byte* chipTiles,
                                      const Byte* attributes) const {
     if (!attributes) return;
+    if (&sheet == &sheet16_) ++sheetGeneration_;
     for (int n = 0; n < 256; ++n)
         DrawChip16(sheet, bank, chipTiles, n, attributes[n] & 3, 16 * (n % 16), 16 * (n / 16));
 }
 
 void EditorGraphics::DrawChipSheet32(IndexedBitmap& sheet32, const Byte* chip32Table) const {
+    if (&sheet32 == &sheet32_) ++sheetGeneration_;
     for (int n = 0; n < 256; ++n) RedrawChip32(sheet32, chip32Table, n);
 }
 
@@ -403,6 +553,38 @@ void EditorGraphics::DrawChip32Table(QImage& view) const {
 void EditorGraphics::DrawChip32(QImage& view, int x, int y, int w, int h, int chip) const {
     const int n = chip & 0xFF;
     CopyToView(view, x, y, w, h, sheet32_, 32 * (n % 16), 32 * (n / 16), 32, 32);
+}
+
+namespace {
+// The pixels of the cross of an empty screen: both diagonals of a size x size square.
+template <class Plot>
+void CrossPixels(int size, Plot plot) {
+    for (int i = 0; i < size; ++i) {
+        plot(i, i);
+        plot(size - 1 - i, i);
+    }
+}
+}  // namespace
+
+void EditorGraphics::DrawNoMapSet(QImage& view, int x, int y, int size) const {
+    FillBlock(view, x, y, size, size, kBlack);
+    const QRgb white = 0xFF000000u | MasterColor(kWhite);
+    CrossPixels(size, [&](int px, int py) {
+        if (x + px >= 0 && x + px < view.width() && y + py >= 0 && y + py < view.height())
+            reinterpret_cast<QRgb*>(view.scanLine(y + py))[x + px] = white;
+    });
+}
+
+void EditorGraphics::DrawNoMapSet(IndexedBitmap& bmp, int x, int y, int size, int blackValue) {
+    QImage& image = bmp.Image();
+    if (image.isNull()) return;
+    auto plot = [&](int px, int py, int value) {
+        if (x + px >= 0 && x + px < image.width() && y + py >= 0 && y + py < image.height())
+            image.scanLine(y + py)[x + px] = uchar(value);
+    };
+    for (int py = 0; py < size; ++py)
+        for (int px = 0; px < size; ++px) plot(px, py, blackValue);
+    CrossPixels(size, [&](int px, int py) { plot(px, py, kWhite); });
 }
 
 // ---------------------------------------------------------------------------------------------- overlays

@@ -21,6 +21,7 @@ class EditorGraphics {
 public:
     static constexpr int kMagenta = 80;
     static constexpr int kWhite = 81;
+    static constexpr int kBlack = 0x0F;  // master colour of empty views
 
     EditorGraphics(const FcPaletteData& palette, const RomImageData& rom);
 
@@ -64,6 +65,10 @@ public:
     void DrawMapSet(QImage& view, const Byte* mapSet64) const;
     void DrawChip32Table(QImage& view) const;
     void DrawChip32(QImage& view, int x, int y, int w, int h, int chip) const;
+    // A screen whose map byte names no map set: a black square of size x size crossed by two white
+    // diagonals, into a view or (pixel values blackValue and kWhite) into an indexed picture.
+    void DrawNoMapSet(QImage& view, int x, int y, int size) const;
+    static void DrawNoMapSet(IndexedBitmap& bmp, int x, int y, int size, int blackValue);
 
     // --- overlays (one-pixel lines, end pixels included, no anti-aliasing) ---
     void DrawHoverOutline(QImage& view, int x, int y, int size) const;
@@ -89,6 +94,9 @@ public:
     // How many 8x8 tiles this renderer has decoded so far (DrawTile and DrawTileSheet); recolouring a
     // picture must not change it.
     std::uint64_t TileDecodeCount() const { return tileDecodes_; }
+    // Counts the whole redraws of the two chip sheets (a new stage, BG bank or palette): a picture drawn
+    // from them is to be drawn anew when it changes.
+    std::uint64_t SheetGeneration() const { return sheetGeneration_; }
     // The family used for object-marker numbers: "ＭＳ ゴシック" when installed, else "IPAGothic", else the
     // system's fixed-pitch font. Needs a QGuiApplication.
     static QString ObjectMarkerFontFamily();
@@ -104,4 +112,5 @@ private:
     std::array<int, 4> animCounter_{};
     std::array<int, 4> animStep_{};
     mutable std::uint64_t tileDecodes_ = 0;
+    mutable std::uint64_t sheetGeneration_ = 0;
 };

@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QDockWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -72,6 +73,7 @@ public:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) Add(at, b->text());
             if (auto* g = qobject_cast<QGroupBox*>(w)) Add(at, g->title());
             if (auto* m = qobject_cast<QMenu*>(w)) Add(at, m->title());
+            if (auto* d = qobject_cast<QDockWidget*>(w)) Add(at, d->windowTitle());
             if (auto* t = qobject_cast<QTabWidget*>(w))
                 for (int i = 0; i < t->count(); ++i) Add(at + " tab", t->tabText(i));
             if (auto* c = qobject_cast<QComboBox*>(w))

@@ -339,6 +339,22 @@ TEST_F(Render, HalfSizeCopyReachingTheLastPixelOfThePicture) {
     for (int i = 0; i < 20; ++i) EXPECT_EQ(v2.pixel(i, 0), Stage((2 * i) % 16)) << i;
 }
 
+// Rows long enough for the 16- and 32-pixel groups, with stage pixels and, in some groups only, other values:
+// every pixel comes out in its own colour, at 1:1 and at half size, from any start column.
+TEST_F(Render, LongRowsMixingStagePixelsAndOtherValues) {
+    IndexedBitmap src = gfx_.CreateStageBitmap(300, 1);
+    for (int x = 0; x < 300; ++x) src.Row(0)[x] = Byte((x * 7 + x / 13) % 16);
+    for (int x : {40, 41, 150, 299}) src.Row(0)[x] = Byte(x == 150 ? EditorGraphics::kMagenta : EditorGraphics::kWhite);
+    auto colour = [&](int x) { return 0xFF000000u | src.PaletteEntry(src.Pixel(x, 0)); };
+    for (int start : {0, 3}) {
+        QImage one = gfx_.CreateViewBitmap(280, 1), half = gfx_.CreateViewBitmap(148, 1);
+        gfx_.CopyToView(one, 0, 0, 280, 1, src, start, 0, 280, 1);
+        gfx_.CopyToView(half, 0, 0, 148, 1, src, start, 0, 296, 1);
+        for (int i = 0; i < 280; ++i) ASSERT_EQ(one.pixel(i, 0), colour(start + i)) << start << " " << i;
+        for (int i = 0; i < 148; ++i) ASSERT_EQ(half.pixel(i, 0), colour(start + 2 * i)) << start << " " << i;
+    }
+}
+
 // ------------------------------------------------------------------------------------------------ overlays
 
 TEST_F(Render, GridLinesEveryStepAndNoneAtTheEdge) {
