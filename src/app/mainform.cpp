@@ -15,19 +15,19 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolTip>
-#include <QUrl>
 #include <algorithm>
 #include <exception>
 #include <filesystem>
 
+#include "app/droppedimage.h"
 #include "app/exportcommands.h"
+#include "app/findhistoryhost.h"
 #include "app/installpaths.h"
 #include "app/language.h"
 #include "app/routingtable.h"
@@ -79,19 +79,6 @@ std::filesystem::path ToPath(const QString& s) {
 constexpr int kNoticeMilliseconds = 15000;
 // The tool-tips of the views stay up as long as every other hint.
 constexpr int kViewToolTipMilliseconds = 10000;
-
-bool IsImageFile(const QString& path) {
-    return path.endsWith(".nes", Qt::CaseInsensitive);
-}
-
-// The local ".nes" file a drag carries, if it carries exactly one.
-QString DroppedImage(const QMimeData* data) {
-    if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile()) return QString();
-    const QString path = url.toLocalFile();
-    return IsImageFile(path) ? path : QString();
-}
 
 QString ExceptionText(const std::exception& e) {
     return QString::fromUtf8(e.what());
@@ -163,6 +150,7 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int) { RefreshActivePage(); });
     connect(&frameTimer_, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
     qApp->installEventFilter(this);
+    findHistory_ = std::make_unique<FindHistoryHost>(*this);  // the usage finder and the history panel
 
     recent_.Read(*ini_);
     RebuildRecentMenu();
@@ -231,7 +219,8 @@ TMainForm::~TMainForm() {
     // it has opened.
     for (const QString& file : testPlayFiles_) QFile::remove(file);
     if (qApp) qApp->removeEventFilter(this);
-    delete watcher_;  // no look at the document once its owners start to go
+    findHistory_.reset();  // the panels beside the pages read the document
+    delete watcher_;       // no look at the document once its owners start to go
     frameTimer_.stop();
     frameTimer_.disconnect();
     // The page controls go first, while the controllers they may signal are still alive; the controllers

@@ -29,6 +29,7 @@ class QTabWidget;
 class TImageEx;
 class TShowUnusedChipNumForm;
 class DocumentWatcher;
+class FindHistoryHost;
 class UserPrompts;
 class FcPaletteData;
 class EditFlagManagement;
@@ -225,6 +226,7 @@ private:
     PageLinks links_;
     TShowUnusedChipNumForm* usageList_ = nullptr;  // owned by the window
     DocumentWatcher* watcher_ = nullptr;           // owned by the window
+    std::unique_ptr<FindHistoryHost> findHistory_;  // the usage finder and the history panel
     std::unique_ptr<PageContext> context_;
     std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
 };
