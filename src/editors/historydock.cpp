@@ -10,13 +10,9 @@
 #include "document/fileio.h"
 #include "graphics/uitext.h"
 
-namespace {
-constexpr const char* kContext = "History";
-}
-
 HistoryDock::HistoryDock(const RomImageData& rom, QWidget* parent) : QDockWidget(parent), rom_(rom) {
     setObjectName(kObjectName);
-    setWindowTitle(Tr(kContext, "編集履歴"));
+    setWindowTitle(Tr("History", "編集履歴"));
     auto* body = new QWidget(this);
     list_ = new QListWidget(body);
     list_->setObjectName("LstHistory");
@@ -65,7 +61,7 @@ void HistoryDock::Refresh() {
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
     for (std::size_t i = static_cast<std::size_t>(keep); i < rows.size(); ++i) {
         const auto [kind, greyed] = rows[i];
-        auto* item = new QListWidgetItem(kind < 0 ? Tr(kContext, "<開いた時点>") : Tr("Document", UndoKindDescription(kind)));
+        auto* item = new QListWidgetItem(kind < 0 ? Tr("History", "<開いた時点>") : Tr("Document", UndoKindDescription(kind)));
         if (greyed) item->setForeground(grey);
         list_->addItem(item);
     }
@@ -75,7 +71,7 @@ void HistoryDock::Refresh() {
         list_->scrollToItem(list_->currentItem());
     }
 
-    note_->setText(enabled ? QString() : Tr(kContext, "元に戻す機能は無効です"));
+    note_->setText(enabled ? QString() : Tr("History", "元に戻す機能は無効です"));
     note_->setVisible(!enabled);
 }
 

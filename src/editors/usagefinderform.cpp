@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* kContext = "UsageFinder";
-
 const std::array<const char*, 4> kQuarters = {
     QT_TRANSLATE_NOOP("UsageFinder", "左上"),
     QT_TRANSLATE_NOOP("UsageFinder", "右上"),
@@ -35,7 +33,7 @@ int UsagePage(UsePlace place) {
 
 UsageFinderForm::UsageFinderForm(const RomImageData& rom, QWidget* parent) : QDialog(parent), rom_(rom) {
     setObjectName(kObjectName);
-    setWindowTitle(Tr(kContext, "使用箇所"));
+    setWindowTitle(Tr("UsageFinder", "使用箇所"));
     setModal(false);
     resize(280, 360);
 
@@ -59,24 +57,24 @@ QString UsageFinderForm::TargetText(UsageTarget target, int count) {
     QString what;
     switch (target.kind) {
     case UsageTargetKind::None: return QString();
-    case UsageTargetKind::Chip16: what = Tr(kContext, "16x16チップ %1"); break;
-    case UsageTargetKind::Chip32: what = Tr(kContext, "32x32チップ %1"); break;
-    case UsageTargetKind::MapSet: what = Tr(kContext, "マップセット %1"); break;
-    case UsageTargetKind::ObjectKind: what = Tr(kContext, "オブジェクト %1"); break;
+    case UsageTargetKind::Chip16: what = Tr("UsageFinder", "16x16チップ %1"); break;
+    case UsageTargetKind::Chip32: what = Tr("UsageFinder", "32x32チップ %1"); break;
+    case UsageTargetKind::MapSet: what = Tr("UsageFinder", "マップセット %1"); break;
+    case UsageTargetKind::ObjectKind: what = Tr("UsageFinder", "オブジェクト %1"); break;
     }
     what = what.arg(Hex2(target.number));
-    return count == 0 ? Tr(kContext, "%1: 使用されていません").arg(what) : Tr(kContext, "%1: %2箇所").arg(what).arg(count);
+    return count == 0 ? Tr("UsageFinder", "%1: 使用されていません").arg(what) : Tr("UsageFinder", "%1: %2箇所").arg(what).arg(count);
 }
 
 QString UsageFinderForm::RowText(const Usage& use) {
     switch (use.place) {
     case UsePlace::Chip32Quarter:
-        return Tr(kContext, "32x32チップ %1 %2").arg(Hex2(use.owner), Tr(kContext, kQuarters[use.part & 3]));
+        return Tr("UsageFinder", "32x32チップ %1 %2").arg(Hex2(use.owner), Tr("UsageFinder", kQuarters[use.part & 3]));
     case UsePlace::MapSetCell:
-        return Tr(kContext, "マップセット %1 (%2,%3)").arg(Hex2(use.owner)).arg(use.part % 8).arg(use.part / 8);
-    case UsePlace::Screen: return Tr(kContext, "部屋番号 %1").arg(Hex2(use.owner));
+        return Tr("UsageFinder", "マップセット %1 (%2,%3)").arg(Hex2(use.owner)).arg(use.part % 8).arg(use.part / 8);
+    case UsePlace::Screen: return Tr("UsageFinder", "部屋番号 %1").arg(Hex2(use.owner));
     case UsePlace::Object:
-        return Tr(kContext, "部屋番号 %1  X:%2 Y:%3").arg(Hex2(use.owner), Hex2(use.x), Hex2(use.y));
+        return Tr("UsageFinder", "部屋番号 %1  X:%2 Y:%3").arg(Hex2(use.owner), Hex2(use.x), Hex2(use.y));
     }
     return QString();
 }
