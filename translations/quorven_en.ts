@@ -954,7 +954,7 @@
     </message>
     <message>
         <source>%1: %2箇所</source>
-        <translation>%1: %2 uses</translation>
+        <translation>%1, uses: %2</translation>
     </message>
     <message>
         <source>32x32チップ %1 %2</source>

@@ -17,6 +17,8 @@ HistoryDock::HistoryDock(const RomImageData& rom, QWidget* parent) : QDockWidget
     list_ = new QListWidget(body);
     list_->setObjectName("LstHistory");
     list_->setUniformItemSizes(true);
+    // Wide enough for the longest description; the window grows by as much when the dock is shown.
+    list_->setMinimumWidth(220);
     note_ = new QLabel(body);
     note_->setObjectName("LblHistoryNote");
     note_->setWordWrap(true);
