@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/mainform.h"
+#include "document/fileio.h"
 #include "editors/documentwatcher.h"
 #include "editors/historydock.h"
 #include "editors/usagefinderform.h"
@@ -21,10 +22,8 @@ FindHistoryHost::FindHistoryHost(TMainForm& form) : form_(form) {
     QAction* showHistory = history_->toggleViewAction();
     showHistory->setObjectName("ShowHistory1");
     if (auto* view = form.findChild<QMenu*>("View1")) view->addAction(showHistory);
-    connect(history_, &HistoryDock::StepsRequested, this, &FindHistoryHost::Walk);
-
-    finder_ = new UsageFinderForm(form.Rom(), &form);
-    connect(finder_, &UsageFinderForm::GoTo, this, &FindHistoryHost::GoTo);
+    // Queued: the walk remakes the rows, which must outlive the click that asked for it.
+    connect(history_, &HistoryDock::PositionRequested, this, &FindHistoryHost::Walk, Qt::QueuedConnection);
 
     // After the View menu.
     search_ = form.menuBar()->addMenu(Tr("MainWindow", "検索(&S)"));
@@ -76,6 +75,11 @@ void FindHistoryHost::UpdateFindAction() {
 void FindHistoryHost::FindUsageClick() {
     UpdateFindAction();
     if (!findUsage_->isEnabled()) return;
+    // Made when first asked for: the window's other dialogs are made at start, each the only one of its kind.
+    if (!finder_) {
+        finder_ = new UsageFinderForm(form_.Rom(), &form_);
+        connect(finder_, &UsageFinderForm::GoTo, this, &FindHistoryHost::GoTo);
+    }
     finder_->Find(form_.Controller(form_.PageControl()->currentIndex())->CurrentUsageTarget());
 }
 
@@ -87,16 +91,18 @@ void FindHistoryHost::GoTo(const Usage& use) {
     controller->ShowUsage(use);
 }
 
-void FindHistoryHost::Walk(int steps) {
+void FindHistoryHost::Walk(int undoRecords) {
+    if (!form_.ImageOpen()) return;
+    int steps = undoRecords - static_cast<int>(form_.Rom().Current().UndoDepth());
     // The same number of the Edit menu's commands, one by one.
     for (; steps < 0; ++steps) form_.Undo1Click();
     for (; steps > 0; --steps) form_.Redo1Click();
 }
 
 void FindHistoryHost::StageChanged(const StageChange& change) {
-    if (!form_.ImageOpen())
+    if (finder_ && !form_.ImageOpen())
         finder_->hide();
-    else if (finder_->isVisible())
+    else if (finder_ && finder_->isVisible())
         finder_->Refresh();
     if (change.history || change.whole) history_->Refresh();
     UpdateFindAction();

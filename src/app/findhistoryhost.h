@@ -30,13 +30,13 @@ private:
     void UpdateFindActionSoon();
     void FindUsageClick();
     void GoTo(const Usage& use);
-    void Walk(int steps);
+    void Walk(int undoRecords);
     void StageChanged(const StageChange& change);
 
     TMainForm& form_;
     QMenu* search_ = nullptr;
     QAction* findUsage_ = nullptr;
-    UsageFinderForm* finder_ = nullptr;
+    UsageFinderForm* finder_ = nullptr;  // made at the first search
     HistoryDock* history_ = nullptr;
     bool updatePending_ = false;
 };

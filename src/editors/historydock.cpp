@@ -79,5 +79,5 @@ void HistoryDock::Refresh() {
 
 void HistoryDock::RowChosen(int row) {
     if (row < 0 || row >= static_cast<int>(shown_.size()) || row == current_) return;
-    emit StepsRequested(row - current_);
+    emit PositionRequested(row);
 }

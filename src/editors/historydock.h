@@ -2,7 +2,7 @@
 // The history panel "編集履歴": a dock listing the current stage's undo history. The first row stands for the
 // stage as it was opened, then one row per undo record oldest first, then greyed the records redo would bring
 // back, in the order it would bring them; the row of the current position is selected. Clicking a row asks
-// for as many undo or redo steps as lie between the current position and that row.
+// for the undo or redo steps between the current position and that row.
 
 #include <QDockWidget>
 #include <utility>
@@ -29,8 +29,8 @@ public:
     int CurrentRow() const { return current_; }
 
 signals:
-    // Steps to walk: negative to undo that many, positive to redo that many.
-    void StepsRequested(int steps);
+    // A row was clicked: walk until that many undo records are left (fewer: undo; more: redo).
+    void PositionRequested(int undoRecords);
 
 private:
     void RowChosen(int row);

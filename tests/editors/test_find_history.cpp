@@ -57,6 +57,7 @@ protected:
     void ClickHistory(int row) {
         QListWidget* l = List("LstHistory");
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+        QApplication::processEvents();
     }
     std::vector<Byte> Tables() {
         std::vector<Byte> t(Stage().Chip32x32(), Stage().Chip32x32() + 1024);
