@@ -154,8 +154,8 @@ void BM_FindUsagesWholeStage(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         n = (n + 1) & 0x1F;
-        for (UsageTargetKind kind : {UsageTargetKind::Chip16, UsageTargetKind::Chip32, UsageTargetKind::MapSet,
-                                     UsageTargetKind::ObjectKind}) {
+        for (UsageTargetKind kind :
+             {UsageTargetKind::Chip16, UsageTargetKind::Chip32, UsageTargetKind::MapSet, UsageTargetKind::ObjectKind}) {
             FindUsages(stage, UsageTarget{kind, n}, uses);
             found += uses.size();
         }

@@ -226,7 +226,8 @@ private:
     PageLinks links_;
     TShowUnusedChipNumForm* usageList_ = nullptr;  // owned by the window
     DocumentWatcher* watcher_ = nullptr;           // owned by the window
-    std::unique_ptr<FindHistoryHost> findHistory_;  // the usage finder and the history panel
+    // The usage finder and the history panel.
+    std::unique_ptr<FindHistoryHost> findHistory_;
     std::unique_ptr<PageContext> context_;
     std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
 };

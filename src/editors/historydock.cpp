@@ -63,7 +63,8 @@ void HistoryDock::Refresh() {
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
     for (std::size_t i = static_cast<std::size_t>(keep); i < rows.size(); ++i) {
         const auto [kind, greyed] = rows[i];
-        auto* item = new QListWidgetItem(kind < 0 ? Tr("History", "<開いた時点>") : Tr("Document", UndoKindDescription(kind)));
+        auto* item =
+            new QListWidgetItem(kind < 0 ? Tr("History", "<開いた時点>") : Tr("Document", UndoKindDescription(kind)));
         if (greyed) item->setForeground(grey);
         list_->addItem(item);
     }

@@ -13,8 +13,8 @@
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 
 #include "document/edit_flag.h"
 #include "document/editdata.h"

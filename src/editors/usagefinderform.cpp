@@ -63,7 +63,8 @@ QString UsageFinderForm::TargetText(UsageTarget target, int count) {
     case UsageTargetKind::ObjectKind: what = Tr("UsageFinder", "オブジェクト %1"); break;
     }
     what = what.arg(Hex2(target.number));
-    return count == 0 ? Tr("UsageFinder", "%1: 使用されていません").arg(what) : Tr("UsageFinder", "%1: %2箇所").arg(what).arg(count);
+    return count == 0 ? Tr("UsageFinder", "%1: 使用されていません").arg(what)
+                      : Tr("UsageFinder", "%1: %2箇所").arg(what).arg(count);
 }
 
 QString UsageFinderForm::RowText(const Usage& use) {

@@ -32,7 +32,8 @@ TEST(UsageSearch, FindsEveryUseInTableOrder) {
         {{K::Chip16, 0x2A}, {{P::Chip32Quarter, 0x5C, 0}, {P::Chip32Quarter, 0x5C, 3}, {P::Chip32Quarter, 0xFF, 1}}},
         {{K::Chip32, 0x5C}, {{P::MapSetCell, 3, 42}, {P::MapSetCell, 31, 63}}},
         {{K::MapSet, 3}, {{P::Screen, 0x1A}, {P::Screen, 47}}},
-        {{K::ObjectKind, 7}, {{P::Object, 2, 0, 1, 2}, {P::Object, 0x1A, 0, 0x40, 0xB0}, {P::Object, 0x1A, 2, 0x20, 0x30}}},
+        {{K::ObjectKind, 7},
+         {{P::Object, 2, 0, 1, 2}, {P::Object, 0x1A, 0, 0x40, 0xB0}, {P::Object, 0x1A, 2, 0x20, 0x30}}},
         {{K::ObjectKind, 8}, {{P::Object, 0x1A, 1, 0x10, 0x10}}},
         {{K::MapSet, 0x23}, {}},  // a map byte past the 32 map sets names none
         {{K::Chip16, 0x100}, {}},

@@ -64,7 +64,8 @@ TEST_F(FindHistoryTest, UsageFinderListsEveryUseAndGoesThereEditingNothing) {
     EXPECT_FALSE(find->isEnabled());
     SelectTab(kPage16x16Chip);
     Click("ImgEdit16x16ChipView", 0xA * 16 + 3, 2 * 16 + 3);
-    EXPECT_EQ(FindUsages(), QStringList({U("16x16チップ 2A: 2箇所"), U("32x32チップ 5C 左上"), U("32x32チップ 81 右下")}));
+    EXPECT_EQ(FindUsages(),
+              QStringList({U("16x16チップ 2A: 2箇所"), U("32x32チップ 5C 左上"), U("32x32チップ 81 右下")}));
     Enter(1);
     EXPECT_EQ(form_->PageControl()->currentIndex(), kPage32x32Chip);
     EXPECT_EQ(Label("LblSelect32x32ChipIndex") + Label("LblEdit32x32ChipView"), "8180-FF");
@@ -73,7 +74,8 @@ TEST_F(FindHistoryTest, UsageFinderListsEveryUseAndGoesThereEditingNothing) {
     Click("Img16x16ChipTable", 0xA * 16 + 3, 2 * 16 + 3);
     Click("ImgEdit32x32ChipView", 3, 3, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::processEvents();
-    EXPECT_EQ(Rows("LstUsages"), QStringList({U("32x32チップ 5C 左上"), U("32x32チップ 80 左上"), U("32x32チップ 81 右下")}));
+    EXPECT_EQ(Rows("LstUsages"),
+              QStringList({U("32x32チップ 5C 左上"), U("32x32チップ 80 左上"), U("32x32チップ 81 右下")}));
     form_->Undo1Click();
     EXPECT_EQ(Label("LblUsageTarget"), U("16x16チップ 2A: 2箇所"));
 
