@@ -49,7 +49,9 @@ UsageFinderForm::UsageFinderForm(const RomImageData& rom, QWidget* parent) : QDi
     // Double-click or Enter.
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int row = list_->row(item);
-        if (row >= 0 && row < static_cast<int>(uses_.size())) emit GoTo(uses_[static_cast<std::size_t>(row)]);
+        if (row < 0 || row >= static_cast<int>(uses_.size())) return;
+        const Usage use = uses_[static_cast<std::size_t>(row)];  // the list may be made again on the way
+        emit GoTo(use);
     });
 }
 
