@@ -448,6 +448,21 @@
     </message>
 </context>
 <context>
+    <name>History</name>
+    <message>
+        <source>編集履歴</source>
+        <translation>Edit history</translation>
+    </message>
+    <message>
+        <source>&lt;開いた時点&gt;</source>
+        <translation>&lt;As opened&gt;</translation>
+    </message>
+    <message>
+        <source>元に戻す機能は無効です</source>
+        <translation>Undo is turned off</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>マップ</source>
@@ -564,6 +579,14 @@
     <message>
         <source>やり直し(&amp;R) - %1</source>
         <translation>&amp;Redo - %1</translation>
+    </message>
+    <message>
+        <source>検索(&amp;S)</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>使用箇所を探す</source>
+        <translation>Find usages</translation>
     </message>
 </context>
 <context>
@@ -978,6 +1001,69 @@ Importing changes those stages too. Import?</translation>
     <message>
         <source>エミュレータを起動できませんでした: %1</source>
         <translation>Could not start the emulator: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UsageFinder</name>
+    <message>
+        <source>左上</source>
+        <translation>top left</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>top right</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>bottom left</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>bottom right</translation>
+    </message>
+    <message>
+        <source>使用箇所</source>
+        <translation>Usages</translation>
+    </message>
+    <message>
+        <source>16x16チップ %1</source>
+        <translation>16x16 chip %1</translation>
+    </message>
+    <message>
+        <source>32x32チップ %1</source>
+        <translation>32x32 chip %1</translation>
+    </message>
+    <message>
+        <source>マップセット %1</source>
+        <translation>Map set %1</translation>
+    </message>
+    <message>
+        <source>オブジェクト %1</source>
+        <translation>Object %1</translation>
+    </message>
+    <message>
+        <source>%1: 使用されていません</source>
+        <translation>%1: not used</translation>
+    </message>
+    <message>
+        <source>%1: %2箇所</source>
+        <translation>%1, uses: %2</translation>
+    </message>
+    <message>
+        <source>32x32チップ %1 %2</source>
+        <translation>32x32 chip %1 %2</translation>
+    </message>
+    <message>
+        <source>マップセット %1 (%2,%3)</source>
+        <translation>Map set %1 (%2,%3)</translation>
+    </message>
+    <message>
+        <source>部屋番号 %1</source>
+        <translation>Screen %1</translation>
+    </message>
+    <message>
+        <source>部屋番号 %1  X:%2 Y:%3</source>
+        <translation>Screen %1  X:%2 Y:%3</translation>
     </message>
 </context>
 <context>

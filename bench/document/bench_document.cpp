@@ -13,6 +13,7 @@
 
 #include "document/MyIniFiles.h"
 #include "document/fileio.h"
+#include "document/usagesearch.h"
 
 namespace fs = std::filesystem;
 
@@ -139,6 +140,29 @@ void BM_SaveAllCategoriesFlagged(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
 }
 BENCHMARK(BM_SaveAllCategoriesFlagged);
+
+// The usage finder's searches over a whole stage, the four kinds one after the other (the list a search makes
+// again after every edit): each kind reads its whole table.
+void BM_FindUsagesWholeStage(benchmark::State& state) {
+    EditFlagManagement flags(nullptr);
+    TMyMemIniFile ini(Files().dir / "absent.ini");
+    RomImageData rom(flags, ini);
+    if (rom.LoadFromFile(Files().image) != LoadResult::Loaded) std::abort();
+    const StageData& stage = rom.StageAt(0);
+    std::vector<Usage> uses;
+    std::size_t found = 0;
+    int n = 0;
+    for (auto _ : state) {
+        n = (n + 1) & 0x1F;
+        for (UsageTargetKind kind :
+             {UsageTargetKind::Chip16, UsageTargetKind::Chip32, UsageTargetKind::MapSet, UsageTargetKind::ObjectKind}) {
+            FindUsages(stage, UsageTarget{kind, n}, uses);
+            found += uses.size();
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_FindUsagesWholeStage);
 
 }  // namespace
 

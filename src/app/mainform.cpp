@@ -26,6 +26,7 @@
 #include <filesystem>
 
 #include "app/exportcommands.h"
+#include "app/findhistoryhost.h"
 #include "app/imagedrop.h"
 #include "app/installpaths.h"
 #include "app/language.h"
@@ -152,6 +153,7 @@ TMainForm::TMainForm(UserPrompts& prompts, std::unique_ptr<PageFactory> factory,
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int) { RefreshActivePage(); });
     connect(&frameTimer_, &QTimer::timeout, this, &TMainForm::FrameTimerTimer);
     qApp->installEventFilter(this);
+    findHistory_ = std::make_unique<FindHistoryHost>(*this);  // the usage finder and the history panel
 
     recent_.Read(*ini_);
     RebuildRecentMenu();
@@ -221,8 +223,9 @@ TMainForm::~TMainForm() {
     // it has opened.
     for (const QString& file : testPlayFiles_) QFile::remove(file);
     if (qApp) qApp->removeEventFilter(this);
-    delete watcher_;  // no look at the document once its owners start to go
-    overview_.reset();  // nor a paint of the overview
+    findHistory_.reset();  // the panels beside the pages read the document: they go first,
+    overview_.reset();     // before the watcher and the document
+    delete watcher_;       // no look at the document once its owners start to go
     frameTimer_.stop();
     frameTimer_.disconnect();
     // The page controls go first, while the controllers they may signal are still alive; the controllers

@@ -31,6 +31,7 @@ class TImageEx;
 class TShowUnusedChipNumForm;
 class DocumentWatcher;
 class OverviewHost;
+class FindHistoryHost;
 class UserPrompts;
 class FcPaletteData;
 class EditFlagManagement;
@@ -230,6 +231,8 @@ private:
     TShowUnusedChipNumForm* usageList_ = nullptr;  // owned by the window
     DocumentWatcher* watcher_ = nullptr;           // owned by the window
     std::unique_ptr<OverviewHost> overview_;       // the stage overview dock and its menu item
+    // The usage finder and the history panel.
+    std::unique_ptr<FindHistoryHost> findHistory_;
     std::unique_ptr<PageContext> context_;
     std::array<std::unique_ptr<PageController>, kPageCount> controllers_;
 };

@@ -156,6 +156,9 @@ public:
     std::size_t RedoDepth() const { return redo_.size(); }
     // Counts every change of the two stacks (a record, an undo, a redo, a clear): equal counts, same history.
     std::uint64_t HistoryRevision() const { return historyRevision_; }
+    // The records themselves: undo oldest first (its last is the next undo), redo with the next redo last.
+    const std::vector<UndoData>& UndoRecords() const { return undo_; }
+    const std::vector<UndoData>& RedoRecords() const { return redo_; }
 
 private:
     void Record(UndoData record);

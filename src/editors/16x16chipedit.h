@@ -68,6 +68,7 @@ public:
     void ViewPress(TImageEx* view, PressKind kind, KeyMods mods, int x, int y) override;
     void ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) override;
     void ViewLeave(TImageEx* view) override;
+    UsageTarget CurrentUsageTarget() const override { return {UsageTargetKind::Chip16, selectedChip_}; }
 
     // What the other pages and the tests read.
     const BgBank& Bank() const { return bank_; }

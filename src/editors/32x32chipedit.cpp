@@ -342,6 +342,15 @@ void Chip32x32EditClass::ViewLeave(TImageEx* view) {
     }
 }
 
+void Chip32x32EditClass::ShowUsage(const Usage& use) {
+    if (use.place != UsePlace::Chip32Quarter || !c_.chipView) return;
+    const int chip = use.owner & 0xFF;
+    // As a user would: the half switch, then a left click on the chip in the chip view.
+    UDChange32x32ChipViewClick(chip < kHalfChips);
+    const int cell = chip % kHalfChips;
+    ViewPress(c_.chipView, PressKind::Left, KeyMods{}, (cell % kViewColumns) * kChip, (cell / kViewColumns) * kChip);
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // Other controls
 

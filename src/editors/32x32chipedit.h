@@ -75,6 +75,9 @@ public:
     int ShownSet(const TImageEx* view) const override;
     void ApplySettings(const EditorSettings& settings) override;
     void StoreSettings(EditorSettings& settings) const override;
+    UsageTarget CurrentUsageTarget() const override { return {UsageTargetKind::Chip32, edited_}; }
+    // A 32x32 chip quarter: that chip edited, its half shown.
+    void ShowUsage(const Usage& use) override;
 
     // Loads the stage palette into the 32x32 chip sheet and draws all 256 chips into it.
     void RebuildChipSheet();

@@ -93,6 +93,19 @@ void MapEditClass::ScrBarMapScroll(int position) {
     if (c_.lblMapPage) c_.lblMapPage->setText(Hex2(left_) + "-" + Hex2(left_ + 1));
 }
 
+UsageTarget MapEditClass::CurrentUsageTarget() const {
+    if (!ctx_.rom.IsLoaded()) return {};
+    const int mapByte = ctx_.rom.Current().Map()[left_];
+    if (!NamesMapSet(mapByte)) return {};
+    return {UsageTargetKind::MapSet, mapByte};
+}
+
+void MapEditClass::ShowUsage(const Usage& use) {
+    if (use.place != UsePlace::Screen || !c_.scrBarMap) return;
+    // As a user would: the page's scroll bar, whose handler shows the two screens.
+    c_.scrBarMap->setValue(std::clamp(use.owner, 0, kLastLeftScreen));
+}
+
 void MapEditClass::BarMoved(int side, int position) {
     if (filling_) return;
     // Only a move to another position than the one the bar had before the event reaches the editor.

@@ -38,6 +38,10 @@ public:
     void Reset() override;
     void Activate() override;
     void RefreshColours() override;
+    // The map set the left screen shows (none when its map byte names no map set).
+    UsageTarget CurrentUsageTarget() const override;
+    // A screen: shown on the left (on the right for the last screen).
+    void ShowUsage(const Usage& use) override;
 
     // Handlers of the page's controls (also reachable from tests).
     // Shows screens position and position + 1 (position limited to 0 to 46).

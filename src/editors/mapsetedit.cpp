@@ -300,6 +300,12 @@ void MapSetEditClass::ScrBarMapSetScroll(int position) {
     SyncPageScrollBars();
 }
 
+void MapSetEditClass::ShowUsage(const Usage& use) {
+    if (use.place != UsePlace::MapSetCell || !c_.scrBarSelectPage[0]) return;
+    // As a user would: page 0's own scroll bar, whose handler shows the map set.
+    c_.scrBarSelectPage[0]->setValue(std::clamp(use.owner, 0, kMapSetCount - 1));
+}
+
 void MapSetEditClass::ScrBarSelectPageXScroll(int page, int position) {
     if (filling_) return;
     page &= 1;

@@ -60,6 +60,9 @@ public:
     int ShownSet(const TImageEx* view) const override;
     void ApplySettings(const EditorSettings& settings) override;
     void StoreSettings(EditorSettings& settings) const override;
+    UsageTarget CurrentUsageTarget() const override { return {UsageTargetKind::Chip32, SelectedChip()}; }
+    // A map set cell: page 0 shows that map set.
+    void ShowUsage(const Usage& use) override;
 
     // Handlers of the page's other controls.
     void ScrBarMapSetScroll(int position);

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "document/edit_flag.h"
 #include "document/editdata.h"
@@ -328,6 +329,29 @@ void ObjectEditClass::ScrollTo(int leftScreen) {
     RedrawViews();
     DrawSelectionFrame();
     ShowShownScreens();
+}
+
+UsageTarget ObjectEditClass::CurrentUsageTarget() const {
+    if (!selected_) return {};
+    return {UsageTargetKind::ObjectKind, selected_->kind & 0xFF};
+}
+
+void ObjectEditClass::ShowUsage(const Usage& use) {
+    if (use.place != UsePlace::Object || use.owner < 0 || use.owner >= kScreenCount) return;
+    // As a user would: the page's scroll bar, whose handler shows the two screens; then the object selected
+    // as a left press on it selects it.
+    if (c_.scrBarObjectMap)
+        c_.scrBarObjectMap->setValue(std::clamp(use.owner, 0, kLastLeftScreen));
+    else
+        ScrollTo(use.owner);
+    auto& list = Stage().ScreenObjects(use.owner);
+    if (use.part < 0 || use.part >= static_cast<int>(list.size())) return;
+    auto it = list.begin();
+    std::advance(it, use.part);
+    selected_ = &*it;
+    selectedScreen_ = use.owner;
+    ShowSelection();
+    Refresh();
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -81,6 +81,10 @@ public:
     void ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift, bool ctrl, int x, int y) override;
     void ApplySettings(const EditorSettings& settings) override;
     void StoreSettings(EditorSettings& settings) const override;
+    // The selected object's kind (none while no object is selected).
+    UsageTarget CurrentUsageTarget() const override;
+    // An object: its screen on the left (on the right for the last screen), the object selected.
+    void ShowUsage(const Usage& use) override;
 
     // Handlers of the page's other controls (also reachable from tests).
     void ScrollTo(int leftScreen);

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <Qt>
 
+#include "document/usagesearch.h"
 #include "editors/editorsettings.h"
 
 class QTimer;
@@ -105,4 +106,11 @@ public:
     // back before the window closes. Pages without options leave both empty.
     virtual void ApplySettings(const EditorSettings& settings) { (void)settings; }
     virtual void StoreSettings(EditorSettings& settings) const { (void)settings; }
+
+    // What the usage finder looks for while this page is active: the page's current chip, map set or object
+    // kind; none by default.
+    virtual UsageTarget CurrentUsageTarget() const { return {}; }
+    // Shows a use that lives on this page (the page is active) as the page's own controls would show it,
+    // moving them as a user would. Nothing is edited.
+    virtual void ShowUsage(const Usage& use) { (void)use; }
 };
