@@ -2,6 +2,7 @@
 // at (run under xvfb-run or with QT_QPA_PLATFORM=offscreen). Usage: app_screenshots OUTDIR IMAGE.nes [en]
 // ("en": the English interface, as with Language=en in the settings file).
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -70,6 +71,19 @@ int main(int argc, char** argv) {
         menu->grab().save(out + "/menu_" + name + ".png");
         menu->hide();
     }
+    // The panels beside the pages: the overview and the history after two edits, and the usage finder.
+    for (const char* name : {"ShowStageOverview1", "ShowHistory1"})
+        if (auto* a = form.findChild<QAction*>(name)) a->trigger();
+    form.PageControl()->setCurrentIndex(kPageMapSet);
+    QTest::qWait(100);
+    if (auto* w = form.findChild<QWidget*>("ImgEditMapSetPage0")) {
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(72, 40));
+    }
+    if (auto* a = form.findChild<QAction*>("FindUsage1")) a->trigger();
+    QTest::qWait(200);
+    form.grab().save(out + "/panels.png");
+    if (auto* finder = form.findChild<QWidget*>("UsageFinderForm")) finder->grab().save(out + "/dialog_UsageFinderForm.png");
     // The dialogs: the usage list, the map set grid dialog and the object list dialog.
     prompts.dialogHook = [&](QDialog& d, const QString& name) {
         d.show();
