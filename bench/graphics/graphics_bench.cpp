@@ -123,25 +123,32 @@ void BM_RecolourView256From512(benchmark::State& state) {
 }
 BENCHMARK(BM_RecolourView256From512);
 
-void BM_MemcpyView256Pixels(benchmark::State& state) {
-    std::vector<QRgb> src(256 * 256, 1), dst(src.size());
+// A memcpy of as many view pixels as a recolour writes: the yardstick of the recolour budgets.
+void MemcpyPixels(benchmark::State& state, std::size_t pixels) {
+    std::vector<QRgb> src(pixels, 1), dst(src.size());
     for (auto _ : state) {
         std::memcpy(dst.data(), src.data(), src.size() * sizeof(QRgb));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(src.size()));
 }
+
+constexpr std::size_t kBusiestPagePixels = 6 * 256 * 256;
+constexpr std::size_t kOverviewPixels = 3072 * 64;
+
+void BM_MemcpyView256Pixels(benchmark::State& state) {
+    MemcpyPixels(state, 256 * 256);
+}
 BENCHMARK(BM_MemcpyView256Pixels);
 
 // The busiest page: six 256 x 256 views recoloured (two map sets, the scaled 32x32 table, three more
 // 1:1 copies).
-void BM_RecolourBusiestPage(benchmark::State& state) {
-    World& w = TheWorld();
-    std::vector<QImage> views;
-    for (int i = 0; i < 6; ++i) views.push_back(w.gfx.CreateViewBitmap(256, 256));
-    std::array<Byte, 64> set{};
-    for (int i = 0; i < 64; ++i) set[std::size_t(i)] = Byte(i * 5);
-    for (auto _ : state) {
+struct BusiestPage {
+    explicit BusiestPage(World& w) : w(w) {
+        for (int i = 0; i < 6; ++i) views.push_back(w.gfx.CreateViewBitmap(256, 256));
+        for (int i = 0; i < 64; ++i) set[std::size_t(i)] = Byte(i * 5);
+    }
+    void Recolour() {
         w.gfx.ApplyStagePalette(w.gfx.ChipSheet16());
         w.gfx.RefreshChip32SheetPalette();
         w.gfx.DrawMapSet(views[0], set.data());
@@ -149,19 +156,24 @@ void BM_RecolourBusiestPage(benchmark::State& state) {
         w.gfx.DrawChip32Table(views[2]);
         for (int i = 3; i < 6; ++i)
             w.gfx.CopyToView(views[std::size_t(i)], 0, 0, 256, 256, w.gfx.ChipSheet16(), 0, 0, 256, 256);
+    }
+    World& w;
+    std::vector<QImage> views;
+    std::array<Byte, 64> set{};
+};
+
+void BM_RecolourBusiestPage(benchmark::State& state) {
+    BusiestPage page(TheWorld());
+    for (auto _ : state) {
+        page.Recolour();
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * 6 * 256 * 256);
+    state.SetItemsProcessed(state.iterations() * std::int64_t(kBusiestPagePixels));
 }
 BENCHMARK(BM_RecolourBusiestPage);
 
 void BM_MemcpyBusiestPagePixels(benchmark::State& state) {
-    std::vector<QRgb> src(6 * 256 * 256, 1), dst(src.size());
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), src.size() * sizeof(QRgb));
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * std::int64_t(src.size()));
+    MemcpyPixels(state, kBusiestPagePixels);
 }
 BENCHMARK(BM_MemcpyBusiestPagePixels);
 
@@ -176,41 +188,27 @@ void BM_DrawOverviewQuarter(benchmark::State& state) {
         overview.ShowDrawn(w.gfx);
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * 3072 * 64);
+    state.SetItemsProcessed(state.iterations() * std::int64_t(kOverviewPixels));
 }
 BENCHMARK(BM_DrawOverviewQuarter);
 
 // A palette step with the overview shown: the busiest page as above plus the whole overview recoloured.
 void BM_RecolourBusiestPageAndOverview(benchmark::State& state) {
     World& w = TheWorld();
-    std::vector<QImage> views;
-    for (int i = 0; i < 6; ++i) views.push_back(w.gfx.CreateViewBitmap(256, 256));
-    std::array<Byte, 64> set{};
-    for (int i = 0; i < 64; ++i) set[std::size_t(i)] = Byte(i * 5);
+    BusiestPage page(w);
     StageOverviewPicture overview(4);
     for (int screen = 0; screen < kScreenCount; ++screen) overview.DrawScreen(w.gfx, w.rom.Current(), screen);
     for (auto _ : state) {
-        w.gfx.ApplyStagePalette(w.gfx.ChipSheet16());
-        w.gfx.RefreshChip32SheetPalette();
-        w.gfx.DrawMapSet(views[0], set.data());
-        w.gfx.DrawMapSet(views[1], set.data());
-        w.gfx.DrawChip32Table(views[2]);
-        for (int i = 3; i < 6; ++i)
-            w.gfx.CopyToView(views[std::size_t(i)], 0, 0, 256, 256, w.gfx.ChipSheet16(), 0, 0, 256, 256);
+        page.Recolour();
         overview.Recolour(w.gfx);
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * (6 * 256 * 256 + 3072 * 64));
+    state.SetItemsProcessed(state.iterations() * std::int64_t(kBusiestPagePixels + kOverviewPixels));
 }
 BENCHMARK(BM_RecolourBusiestPageAndOverview);
 
 void BM_MemcpyBusiestPageAndOverviewPixels(benchmark::State& state) {
-    std::vector<QRgb> src(6 * 256 * 256 + 3072 * 64, 1), dst(src.size());
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), src.size() * sizeof(QRgb));
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * std::int64_t(src.size()));
+    MemcpyPixels(state, kBusiestPagePixels + kOverviewPixels);
 }
 BENCHMARK(BM_MemcpyBusiestPageAndOverviewPixels);
 
