@@ -31,6 +31,7 @@
 #include "app/installpaths.h"
 #include "app/language.h"
 #include "app/routingtable.h"
+#include "app/savereport.h"
 #include "app/testplay.h"
 #include "document/MyIniFiles.h"
 #include "document/edit_flag.h"
@@ -731,13 +732,7 @@ bool TMainForm::OpenImage(const QString& path) {
 }
 
 bool TMainForm::Save1Click() {
-    if (!imageOpen_) return false;
-    try {
-        rom_->SaveToFile(rom_->FileName());
-    } catch (const std::exception& e) {
-        prompts_.ErrorReport(ExceptionText(e));
-        return false;
-    }
+    if (!imageOpen_ || !SaveImageReported(prompts_, *rom_, rom_->FileName())) return false;
     RefreshEditMenu();
     return true;
 }
@@ -745,13 +740,7 @@ bool TMainForm::Save1Click() {
 bool TMainForm::SaveAs1Click() {
     if (!imageOpen_) return false;
     const QString path = prompts_.SaveFileName();
-    if (path.isEmpty()) return false;
-    try {
-        rom_->SaveToFile(ToPath(path));
-    } catch (const std::exception& e) {
-        prompts_.ErrorReport(ExceptionText(e));
-        return false;
-    }
+    if (path.isEmpty() || !SaveImageReported(prompts_, *rom_, ToPath(path))) return false;
     UpdateCaption();
     RememberRecent(path);
     RefreshEditMenu();
