@@ -71,8 +71,8 @@ const Theme kThemes[kStages] = {
     // 11 雲の回廊: a walkway through the clouds
     {false, false, Feature::Lights, Ground::Metal, Bricks::Plates, Backdrop::Clouds, Decor::Statue, false,
      {0x22, 0x12, 0x10, 0x30, 0x22, 0x2D, 0x10, 0x30, 0x22, 0x08, 0x28, 0x38, 0x22, 0x06, 0x16, 0x36}},
-    // 12 鏡の迷宮: crystal maze
-    {true, false, Feature::Lights, Ground::Rock, Bricks::Cobbles, Backdrop::Cave, Decor::Crystal, false,
+    // 12 鏡の迷宮: crystal maze, its mirrors flickering on every tick
+    {true, false, Feature::Lights, Ground::Rock, Bricks::Cobbles, Backdrop::Cave, Decor::Crystal, true,
      {0x0F, 0x03, 0x13, 0x23, 0x0F, 0x04, 0x14, 0x24, 0x0F, 0x02, 0x12, 0x32, 0x0F, 0x03, 0x23, 0x33}},
     // 13 嵐の港: a harbour town under a storm sky
     {false, false, Feature::Water, Ground::Rock, Bricks::Stones, Backdrop::City, Decor::Machine, false,
