@@ -40,17 +40,13 @@ struct Document {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static fuzz::DocumentCache<Document> documents;
     const fuzz::IniAndImage in = fuzz::SplitIniAndImage(data, size);
     const auto image = fuzz::ScratchFolder() / "bank.nes";
     if (fuzz::WritePatchedImage(image, in.image, in.imageSize) == 0) return -1;
     const int choice = in.imageSize > 3 ? in.image[3] : 0;
     const int stage = choice & 0x0F, point = choice >> 4, scroll = in.imageSize > 4 ? in.image[4] : 0;
 
-    const auto iniPath = fuzz::ScratchFolder() / "bank.ini";
-    fuzz::WriteWholeFile(iniPath, in.ini.data(), in.ini.size());
-    TMyMemIniFile ini(iniPath);
-    Document& d = documents.Get(fuzz::DocumentKey(ini), [&] { return std::make_unique<Document>(ini); });
+    Document& d = fuzz::DocumentFor<Document>(in.ini, fuzz::ScratchFolder() / "bank.ini", [](TMyMemIniFile&) {});
     FUZZ_CHECK(d.rom.LoadFromFile(image) == LoadResult::Loaded);
 
     d.bank.Assemble(stage, point, scroll);

@@ -3,7 +3,7 @@
 // every stage back (every category flagged), saves into a scratch folder and loads the saved file again.
 //
 // The document of an address table is kept for the runs that follow with the same table (fuzz_support.h);
-// the text is read, its addresses and sharing written back and checked on every run.
+// a text is read, its addresses and sharing written back and checked when it is not among the last ones seen.
 
 #include <algorithm>
 #include <memory>
@@ -23,18 +23,16 @@ struct Document {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static fuzz::DocumentCache<Document> documents;
     const fuzz::IniAndImage in = fuzz::SplitIniAndImage(data, size);
     if (in.imageSize > static_cast<std::size_t>(kImageCapacity)) return -1;
     const auto& dir = fuzz::ScratchFolder();
-    fuzz::WriteWholeFile(dir / "q.ini", in.ini.data(), in.ini.size());
-    TMyMemIniFile ini(dir / "q.ini");
-    Document& d = documents.Get(fuzz::DocumentKey(ini), [&] { return std::make_unique<Document>(ini); });
+    // Every address key is written back; the text must read back the same.
+    Document& d = fuzz::DocumentFor<Document>(in.ini, dir / "q.ini", [&](TMyMemIniFile& ini) {
+        ini.UpdateFile();
+        FUZZ_CHECK(TMyMemIniFile(dir / "q.ini").ToText() == ini.ToText());
+    });
     RomImageData& rom = d.rom;
     EditFlagManagement& flags = d.flags;
-    // Every address key is written back; the text must read back the same.
-    ini.UpdateFile();
-    FUZZ_CHECK(TMyMemIniFile(dir / "q.ini").ToText() == ini.ToText());
 
     fuzz::WriteWholeFile(dir / "in.nes", in.image, in.imageSize);
     if (rom.LoadFromFile(dir / "in.nes") != LoadResult::Loaded) return 0;

@@ -20,9 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/MyIniFiles.h"
 #include "document/editdata.h"
-
-class TMyMemIniFile;
 
 namespace fuzz {
 
@@ -79,5 +78,27 @@ private:
     static constexpr std::size_t kKept = 64;
     std::vector<std::pair<std::string, std::unique_ptr<T>>> entries_;
 };
+
+// The document of an address configuration text, through two caches: text to key (DocumentKey), key to
+// document (built as T(ini) from the text's INI file at iniPath). A text not among the last ones seen is
+// read anew, and onNewText(ini) runs on it with its values written back, so the text's own checks run once
+// per text, not on every input.
+template <class T, class OnNewText>
+T& DocumentFor(std::string_view text, const std::filesystem::path& iniPath, OnNewText onNewText) {
+    static DocumentCache<std::string> keys;
+    static DocumentCache<T> documents;
+    const std::string& key = keys.Get(std::string(text), [&] {
+        WriteWholeFile(iniPath, text.data(), text.size());
+        TMyMemIniFile ini(iniPath);
+        auto k = std::make_unique<std::string>(DocumentKey(ini));
+        onNewText(ini);
+        return k;
+    });
+    return documents.Get(key, [&] {
+        WriteWholeFile(iniPath, text.data(), text.size());
+        TMyMemIniFile ini(iniPath);
+        return std::make_unique<T>(ini);
+    });
+}
 
 }  // namespace fuzz
