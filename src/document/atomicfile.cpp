@@ -209,7 +209,7 @@ std::string AtomicTemporaryPrefix(const std::string& targetName, std::size_t nam
 }
 
 AtomicWriteResult WriteFileAtomically(const fs::path& targetIn, const void* data, std::size_t size,
-                         const AtomicWriteOptions& options) {
+                                      const AtomicWriteOptions& options) {
     const fs::path target = ResolveLinks(targetIn);
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";

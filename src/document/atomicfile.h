@@ -34,7 +34,7 @@ struct AtomicWriteResult {
 //    removed first, unless another writer still holds them.
 // On any failure the target is left as it was, no temporary file remains, and FileError is thrown.
 AtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, const void* data, std::size_t size,
-                         const AtomicWriteOptions& options = {});
+                                      const AtomicWriteOptions& options = {});
 
 // The start of every temporary name used for a target file name: "." + the name (cut short when needed),
 // then ".", ten random characters and ".tmp" follow. The whole name stays within nameMax bytes.

@@ -704,9 +704,10 @@ TEST_F(ObjectPageTest, ListTextIsReadTokenByTokenAndNeverSorted) {
     };
     C().ScrollTo(2);
     Select(kV0, 128, 250, Qt::ShiftModifier);
-    EXPECT_EQ(List(2),
-              (std::vector<Obj>{{0x10, 0x20, 3}, {5, 6, 7}, {0x80, 0x90, 0x0A}, {0xFF, 0, 0xFF}, {0x10, 0x21, 0xFF},
-                                {0x0C, 0x0D, 0x0E}}));
+    EXPECT_EQ(
+        List(2),
+        (std::vector<Obj>{
+            {0x10, 0x20, 3}, {5, 6, 7}, {0x80, 0x90, 0x0A}, {0xFF, 0, 0xFF}, {0x10, 0x21, 0xFF}, {0x0C, 0x0D, 0x0E}}));
     EXPECT_TRUE(ObjModified());
     EXPECT_EQ(Label("LblObjectNum"), QString("6-%1").arg(Stage().ScreenObjectCount(3)));
     // The views show the new list at once.

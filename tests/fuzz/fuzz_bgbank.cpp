@@ -29,8 +29,7 @@ const FcPaletteData& Colours() {
 
 // A document with its bank and graphics, kept per address table (fuzz_support.h).
 struct Document {
-    explicit Document(TMyMemIniFile& ini)
-        : rom(flags, ini), bank(rom), gfx(Colours(), rom) {}
+    explicit Document(TMyMemIniFile& ini) : rom(flags, ini), bank(rom), gfx(Colours(), rom) {}
     EditFlagManagement flags{nullptr};
     RomImageData rom;
     BgBank bank;

@@ -45,8 +45,8 @@ std::string DocumentKey(TMyMemIniFile& ini) {
         for (int s = 0; s < kStageCount; ++s) values.push_back(a.TableAddress(static_cast<StageTable>(t), s));
     for (std::int32_t v : {a.PaletteAnimationPointerLow(), a.PaletteAnimationPointerHigh(), a.PaletteAnimationData(),
                            a.PaletteAnimationPalette(), a.MidPointData(), a.InitialGraphicsPointerLow(),
-                           a.InitialGraphicsPointerHigh(), a.ScrollGraphicsPointerLow(),
-                           a.ScrollGraphicsPointerHigh(), a.InitialGraphicsPointerMax(), a.ScrollGraphicsPointerMax()})
+                           a.InitialGraphicsPointerHigh(), a.ScrollGraphicsPointerLow(), a.ScrollGraphicsPointerHigh(),
+                           a.InitialGraphicsPointerMax(), a.ScrollGraphicsPointerMax()})
         values.push_back(v);
     for (int s = 0; s < kStageCount; ++s) values.push_back(AddressData::ReadShareTarget(ini, s));
     return std::string(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(std::int32_t));
