@@ -218,8 +218,7 @@ TEST_F(GridDialogTest, OnlyALeftPressOnACellMovesTheSelection) {
             EXPECT_EQ(f.CellText(c, r), "09");
             EXPECT_EQ(f.Grid()->selectedRanges().size(), 1);
             const auto s = f.Selection();
-            EXPECT_EQ(std::tuple(s.left, s.top, s.right, s.bottom), std::tuple(1, 1, 2, 3))
-                << pos.x() << "," << pos.y();
+            EXPECT_EQ(std::tuple(s.left, s.top, s.right, s.bottom), std::tuple(1, 1, 2, 3)) << pos.x();
             EXPECT_EQ(std::pair(f.Grid()->currentColumn(), f.Grid()->currentRow()), std::pair(c, r));
         }
         return int(QDialog::Rejected);
