@@ -1085,4 +1085,11 @@ Importing changes those stages too. Import?</translation>
         <translation>Unused chips:</translation>
     </message>
 </context>
+<context>
+    <name>SaveReport</name>
+    <message>
+        <source>%1 に新しい内容を書き込みましたが、フォルダーのフラッシュに失敗しました(%2)。停電などが起きると、このファイル名の変更が失われることがあります。</source>
+        <translation>%1 now holds the new contents, but flushing its folder failed (%2): the new file may not survive a power loss under its name.</translation>
+    </message>
+</context>
 </TS>

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <exception>
 
+#include "app/savereport.h"
 #include "document/atomicfile.h"
 #include "document/fileio.h"
 #include "document/filepathtext.h"
@@ -65,7 +66,7 @@ bool ExportPatch(UserPrompts& prompts, const RomImageData& rom, bool bps) {
         const std::vector<Byte>& original = rom.OriginalImage();
         const std::vector<Byte> patch =
             bps ? patchfile::MakeBps(original, edited) : patchfile::MakeIps(original, edited);
-        WriteFileAtomically(ToPath(path), patch.data(), patch.size());
+        ReportWriteResult(prompts, ToPath(path), WriteFileAtomically(ToPath(path), patch.data(), patch.size()));
     } catch (const patchfile::PatchError& e) {
         if (e.Kind() == patchfile::PatchErrorKind::TooLarge)
             prompts.Message(Tr("Export", kPatchTooLargeText));
@@ -104,7 +105,8 @@ bool ExportPicture(UserPrompts& prompts, const RomImageData& rom, const FcPalett
         return false;
     }
     try {
-        WriteFileAtomically(ToPath(path), bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        ReportWriteResult(prompts, ToPath(path),
+                          WriteFileAtomically(ToPath(path), bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const std::exception& e) {
         prompts.ErrorReport(QString::fromUtf8(e.what()));
         return false;

@@ -33,6 +33,7 @@
 #include "app/overviewhost.h"
 #include "app/routingtable.h"
 #include "app/stagefilecommands.h"
+#include "app/savereport.h"
 #include "app/testplay.h"
 #include "app/windowposition.h"
 #include "document/MyIniFiles.h"
@@ -695,13 +696,7 @@ bool TMainForm::OpenImage(const QString& path) {
 }
 
 bool TMainForm::Save1Click() {
-    if (!imageOpen_) return false;
-    try {
-        rom_->SaveToFile(rom_->FileName());
-    } catch (const std::exception& e) {
-        prompts_.ErrorReport(ExceptionText(e));
-        return false;
-    }
+    if (!imageOpen_ || !SaveImageReported(prompts_, *rom_, rom_->FileName())) return false;
     RefreshEditMenu();
     return true;
 }
@@ -709,13 +704,7 @@ bool TMainForm::Save1Click() {
 bool TMainForm::SaveAs1Click() {
     if (!imageOpen_) return false;
     const QString path = prompts_.SaveFileName();
-    if (path.isEmpty()) return false;
-    try {
-        rom_->SaveToFile(ToPath(path));
-    } catch (const std::exception& e) {
-        prompts_.ErrorReport(ExceptionText(e));
-        return false;
-    }
+    if (path.isEmpty() || !SaveImageReported(prompts_, *rom_, ToPath(path))) return false;
     UpdateCaption();
     RememberRecent(path);
     RefreshEditMenu();

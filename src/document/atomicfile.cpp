@@ -183,15 +183,16 @@ void WriteTemporary(const fs::path& target, const fs::path& folder, const std::s
     WriteTemporary(target, folder, prefix, data, size, old, false, tmp);
 }
 
-void FlushFolder(const fs::path& target, const fs::path& folder) {
+// Returns the error of the folder's flush, 0 when it was flushed or cannot be.
+int FlushFolder(const fs::path& folder) {
     int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd < 0) return;  // a folder we may write but not read: nothing more can be done for it
+    if (dfd < 0) return 0;  // a folder we may write but not read: nothing more can be done for it
     int r = ::fsync(dfd);
     int err = errno;
     ::close(dfd);
     // Some file systems cannot flush a folder at all; that is not a failure of this save.
-    if (r != 0 && err != EINVAL && err != EROFS && err != ENOTSUP && err != EBADF)
-        Fail(target, "flush of the folder failed", err);
+    if (r != 0 && err != EINVAL && err != EROFS && err != ENOTSUP && err != EBADF) return err;
+    return 0;
 }
 
 }  // namespace
@@ -207,8 +208,8 @@ std::string AtomicTemporaryPrefix(const std::string& targetName, std::size_t nam
     return "." + targetName.substr(0, keep) + ".";
 }
 
-void WriteFileAtomically(const fs::path& targetIn, const void* data, std::size_t size,
-                         const AtomicWriteOptions& options) {
+AtomicWriteResult WriteFileAtomically(const fs::path& targetIn, const void* data, std::size_t size,
+                                      const AtomicWriteOptions& options) {
     const fs::path target = ResolveLinks(targetIn);
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
@@ -232,5 +233,6 @@ void WriteFileAtomically(const fs::path& targetIn, const void* data, std::size_t
     tmp.name.clear();  // it is the target now
     ::close(tmp.fd);   // the bytes were flushed above; the lock ends here
     tmp.fd = -1;
-    FlushFolder(targetIn, folder);
+    // The target holds the new bytes from here on: a failed flush of its folder is reported, not thrown.
+    return AtomicWriteResult{FlushFolder(folder)};
 }

@@ -155,16 +155,18 @@ void RomImageData::FoldModifiedTables() {
     }
 }
 
-void RomImageData::SaveToFile(const std::filesystem::path& fileName) {
+AtomicWriteResult RomImageData::SaveToFile(const std::filesystem::path& fileName) {
     // After a close the buffer is all zero: writing it would replace an image with zeros.
     if (!loaded_) throw NoImageError("no image is open: there is nothing to save");
     KeepOriginal();  // the fold below changes the buffer
     FoldModifiedTables();
     // Throws FileError with the previous file intact; the flags and histories then stay as they are.
-    WriteFileAtomically(fileName, image_.get(), static_cast<std::size_t>(std::max<std::int32_t>(imageSize_, 0)));
+    const AtomicWriteResult result =
+        WriteFileAtomically(fileName, image_.get(), static_cast<std::size_t>(std::max<std::int32_t>(imageSize_, 0)));
     flags_.ClearAllModified();
     ClearAllHistory();
     fileName_ = fileName;
+    return result;
 }
 
 void RomImageData::KeepOriginal() const {

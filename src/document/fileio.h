@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/address.h"
+#include "document/atomicfile.h"
 #include "document/edit_flag.h"
 #include "document/editdata.h"
 
@@ -42,8 +43,9 @@ public:
     LoadResult LoadFromFile(const std::filesystem::path& fileName);
     // Folds the flagged tables back into the buffer, then writes image-size bytes atomically
     // (temporary file + rename, see WriteFileAtomically). Throws FileError on failure; flags stay set then.
-    // Throws NoImageError, changing nothing, when no image is loaded.
-    void SaveToFile(const std::filesystem::path& fileName);
+    // Throws NoImageError, changing nothing, when no image is loaded. A returned result whose name is not
+    // durable is still a save: the file holds the new bytes and the flags are cleared.
+    AtomicWriteResult SaveToFile(const std::filesystem::path& fileName);
     // Zeroes the buffer, sets the current stage to 0 and clears every history. The stage tables, the image
     // size and the file name stay as they are; nothing can be saved until the next load.
     void CloseImage();

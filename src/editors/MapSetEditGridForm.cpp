@@ -238,7 +238,11 @@ void TMapSetEditGridForm::SGridMapSetEditKeyDown(int key) {
 
 bool TMapSetEditGridForm::SGridMapSetEditMouseDown(Qt::MouseButton button, QPoint pos, QPoint globalPos) {
     Normalise();
-    if (button != Qt::RightButton) return false;
+    // Only a left press on a cell moves the current cell and the selection, as string grids do. A left press
+    // in the strip beside and below the cells, and a press of any other button, leave both as they are, so
+    // the highlighted range stays the range that typing and the commands act on.
+    if (button == Qt::LeftButton) return !grid_->indexAt(pos).isValid();
+    if (button != Qt::RightButton) return true;
     const Range s = Selection();
     if (s.left == s.right && s.top == s.bottom) {
         const QModelIndex under = grid_->indexAt(pos);

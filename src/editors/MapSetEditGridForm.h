@@ -75,7 +75,7 @@ public:
     void SGridMapSetEditKeyDown(int key);
     // Normalises the cells; for the right button also moves a single-cell selection to the cell under the
     // mouse and opens the pop-up menu at globalPos. Returns whether the press is done (the grid must not
-    // handle it any more).
+    // handle it any more): all but a left press on a cell (pos in the grid's viewport).
     bool SGridMapSetEditMouseDown(Qt::MouseButton button, QPoint pos, QPoint globalPos);
     void SGridMapSetEditExit();
     void N1Click();

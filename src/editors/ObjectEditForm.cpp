@@ -1,5 +1,7 @@
 #include "editors/ObjectEditForm.h"
 
+#include <cstdint>
+
 #include "graphics/hextext.h"
 #include "graphics/uitext.h"
 
@@ -61,14 +63,15 @@ QString TObjectEditForm::ListText() const {
 }
 
 bool TObjectEditForm::ParseHexToken(const QString& token, unsigned& value) {
-    if (token.isEmpty() || token.size() > 8) return false;
-    unsigned v = 0;
+    if (token.isEmpty()) return false;
+    std::uint64_t v = 0;
     for (QChar ch : token) {
         const int d = HexDigitValue(ch);
         if (d < 0) return false;
         v = v * 16 + unsigned(d);
+        if (v > 0xFFFFFFFFu) return false;  // past 32 bits; leading zeros never get here
     }
-    value = v;
+    value = unsigned(v);
     return true;
 }
 

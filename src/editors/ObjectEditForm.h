@@ -35,7 +35,8 @@ public:
     // the rest of the line is ignored. A line with fewer than three tokens, or whose first three tokens
     // are not all hexadecimal numbers, gives nothing.
     static std::vector<ObjectListLine> ParseListText(const QString& text);
-    // One token as a hexadecimal number (what "$" followed by the token reads as): one to eight digits.
+    // One token as a hexadecimal number (what "$" followed by the token reads as): any number of digits,
+    // leading zeros included, whose value fits in 32 bits.
     static bool ParseHexToken(const QString& token, unsigned& value);
 
 private:

@@ -243,24 +243,18 @@ void ObjectEditClass::ShowCounts() {
 // ---------------------------------------------------------------------------------------------------------
 // Tool-tip
 
-void ObjectEditClass::UpdateToolTip(TImageEx* view, int x, int y) {
+void ObjectEditClass::UpdateToolTip(TImageEx* view) {
     if (!view) return;
     if (!PopupTicked()) {
         SwitchOffToolTip(view);
         return;
     }
     const QString text = hovered_ ? PopupInformation(*hovered_, hoveredScreen_) : QString();
+    // The view's own tool-tip shows the text as the platform shows tool-tips: after its usual delay (at once
+    // for another object while one is up), for up to ten seconds. Off every object it goes at once.
     if (view->toolTip() != text) view->setToolTip(text);
-    if (text.isEmpty()) {
-        if (QToolTip::isVisible() && !shownTip_.isEmpty()) QToolTip::hideText();
-        shownTip_.clear();
-        return;
-    }
-    // Shown at once for another object; the view's own tool-tip brings it back after it timed out.
-    if (text != shownTip_) {
-        shownTip_ = text;
-        QToolTip::showText(view->mapToGlobal(QPoint(x, y)), text, view, QRect(), kToolTipTime);
-    }
+    if (text.isEmpty() && QToolTip::isVisible() && !shownTip_.isEmpty()) QToolTip::hideText();
+    shownTip_ = text;
 }
 
 void ObjectEditClass::SwitchOffToolTip(TImageEx* view) {
@@ -381,7 +375,7 @@ void ObjectEditClass::ViewMove(TImageEx* view, Qt::MouseButtons held, bool shift
         }
     } else {
         HitTest(index, x, y);
-        UpdateToolTip(view, x, y);
+        UpdateToolTip(view);
     }
     Refresh();
 }

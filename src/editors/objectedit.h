@@ -141,7 +141,7 @@ private:
     void ShowSelection();
     void ShowShownScreens();  // LblObjectRoom and LblObjectNum
     void ShowCounts();        // those two and LblObjectSum
-    void UpdateToolTip(TImageEx* view, int x, int y);
+    void UpdateToolTip(TImageEx* view);
     void SwitchOffToolTip(TImageEx* view);
     void PrepareMenu();
     void ShowMenu(TImageEx* view, int x, int y);
@@ -164,7 +164,7 @@ private:
     int lastRightScreen_ = 0, lastRightX_ = 0, lastRightY_ = 0;
     std::optional<int> clipboard_;
     bool filling_ = false;  // controls set by the program: their change handlers do nothing
-    QString shownTip_;      // the pop-up information last shown
+    QString shownTip_;      // the pop-up information the view's tool-tip holds
     std::uint64_t fullRedraws_ = 0;
 };
 

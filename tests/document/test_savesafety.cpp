@@ -21,7 +21,8 @@
 #include "document/fileerror.h"
 
 // ---- the writer's flushes and renames, in order, seen from outside --------------------------------------
-// These replace the C library's fsync and rename for this test program and pass every call on.
+// These replace the C library's fsync and rename for this test program and pass every call on; a folder's
+// flush fails with g_folderFlushErrno when that is set.
 namespace {
 struct FsEvent {
     char kind;  // 'f' flush of a file, 'd' flush of a folder, 'r' rename
@@ -29,12 +30,16 @@ struct FsEvent {
 };
 bool g_recordFs = false;
 std::vector<FsEvent> g_fsEvents;
+int g_folderFlushErrno = 0;
 }  // namespace
 
 extern "C" int fsync(int fd) {
-    if (g_recordFs) {
-        struct stat st {};
-        if (::fstat(fd, &st) == 0) g_fsEvents.push_back({S_ISDIR(st.st_mode) ? 'd' : 'f', st.st_ino});
+    struct stat st {};
+    const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    if (g_recordFs) g_fsEvents.push_back({folder ? 'd' : 'f', st.st_ino});
+    if (folder && g_folderFlushErrno != 0) {
+        errno = g_folderFlushErrno;
+        return -1;
     }
     return static_cast<int>(::syscall(SYS_fsync, fd));
 }
@@ -310,6 +315,24 @@ TEST(SaveSafety, TheFolderIsFlushedAfterTheRename) {
         EXPECT_EQ(g_fsEvents[2].kind, 'd');  // then the folder that now names it
         EXPECT_EQ(g_fsEvents[2].inode, folder.st_ino);
     }
+}
+
+// The target already holds the new bytes when the folder's flush fails: a save, with the error reported.
+TEST(SaveSafety, AFailedFlushOfTheFolderIsASaveWhoseNameMayNotBeDurable) {
+    Doc d;
+    const auto bytes = NoiseImage(kSize, 39);
+    const fs::path in = d.Put("in.nes", bytes);
+    ASSERT_EQ(d.rom->LoadFromFile(in), LoadResult::Loaded);
+    EditChipProperty(d, bytes);
+    const std::vector<Byte> edited = d.rom->ComposeImage();
+    g_folderFlushErrno = EIO;
+    const AtomicWriteResult failed = d.rom->SaveToFile(in);
+    g_folderFlushErrno = 0;
+    EXPECT_EQ(failed.folderFlushError, EIO);
+    EXPECT_EQ(ReadAll(in), edited);
+    EXPECT_FALSE(d.flags.AnyModified());
+    EXPECT_EQ(d.dir.Entries(), (std::vector<std::string>{"in.nes", "quorveneditor.ini"}));
+    EXPECT_TRUE(d.rom->SaveToFile(in).NameDurable());
 }
 
 TEST(SaveSafety, NothingIsSavedWhileNoImageIsLoaded) {

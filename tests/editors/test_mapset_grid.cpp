@@ -202,6 +202,29 @@ TEST_F(GridDialogTest, ArrowKeysAndMousePressesNormaliseFirst) {
     });
 }
 
+// The highlighted range is the range the commands use after any press: a left press beside the 31-pixel
+// cells and a middle press only normalise.
+TEST_F(GridDialogTest, OnlyALeftPressOnACellMovesTheSelection) {
+    RunOnPage(0, [&](TMapSetEditGridForm& f) {
+        Select(f, 1, 1, 2, 3);
+        const int c = f.Grid()->currentColumn(), r = f.Grid()->currentRow();
+        const int strip = 8 * 31 + 4;
+        for (auto [b, pos] : {std::pair{Qt::MiddleButton, CellPos(f, 6, 6)},
+                              {Qt::LeftButton, QPoint(strip, 40)},
+                              {Qt::LeftButton, QPoint(40, strip)},
+                              {Qt::LeftButton, QPoint(strip, strip)}}) {
+            Type(f, "9");
+            QTest::mouseClick(f.Grid()->viewport(), b, Qt::NoModifier, pos);
+            EXPECT_EQ(f.CellText(c, r), "09");
+            EXPECT_EQ(f.Grid()->selectedRanges().size(), 1);
+            const auto s = f.Selection();
+            EXPECT_EQ(std::tuple(s.left, s.top, s.right, s.bottom), std::tuple(1, 1, 2, 3)) << pos.x();
+            EXPECT_EQ(std::pair(f.Grid()->currentColumn(), f.Grid()->currentRow()), std::pair(c, r));
+        }
+        return int(QDialog::Rejected);
+    });
+}
+
 TEST_F(GridDialogTest, RightClickMovesASingleSelectionAndOpensTheMenu) {
     RunOnPage(0, [&](TMapSetEditGridForm& f) {
         SetClipboard(QString());

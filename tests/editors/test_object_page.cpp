@@ -625,11 +625,19 @@ TEST_F(ObjectPageTest, PopupInformationNamesThePlacementPositionAndKind) {
     SetObjects(0, {});
     SetObjects(1, {{10, 10, 1}, {120, 60, 0x05}});
     C().ScrollTo(1);
-    Move(kV0, 121, 61);
+    QWidget* window = View(kV0)->window();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    // Through the window system, as a real pointer move, which is what starts the platform's tool-tip delay.
+    QTest::mouseMove(View(kV0), QPoint(121, 61));
     // Nothing on screen 0, so the second object of screen 1 is placement number 1.
     const QString expected = QString::fromUtf8("設置番号:01\r\nX座標:78\r\nY座標:3C\r\n種類:\r\n05");
     EXPECT_EQ(View(kV0)->toolTip(), expected);
+    // Shown as the platform shows tool-tips: after its delay, for ten seconds.
+    EXPECT_FALSE(QToolTip::isVisible());
+    for (int i = 0; i < 150 && !QToolTip::isVisible(); ++i) QTest::qWait(20);
     EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), expected);
     EXPECT_EQ(View(kV0)->toolTipDuration(), 10000);
     Move(kV0, 200, 200);
     EXPECT_TRUE(View(kV0)->toolTip().isEmpty());
@@ -689,16 +697,19 @@ TEST_F(ObjectPageTest, ListTextIsReadTokenByTokenAndNeverSorted) {
             "\n"
             "40 zz 01\n"
             "123456789 1 1\n"
+            "000000010 0000000000021 0000000003FF\n"
             "0C 0D 0E");
         f.OkButton()->click();
         return f.result();
     };
     C().ScrollTo(2);
     Select(kV0, 128, 250, Qt::ShiftModifier);
-    EXPECT_EQ(List(2),
-              (std::vector<Obj>{{0x10, 0x20, 3}, {5, 6, 7}, {0x80, 0x90, 0x0A}, {0xFF, 0, 0xFF}, {0x0C, 0x0D, 0x0E}}));
+    EXPECT_EQ(
+        List(2),
+        (std::vector<Obj>{
+            {0x10, 0x20, 3}, {5, 6, 7}, {0x80, 0x90, 0x0A}, {0xFF, 0, 0xFF}, {0x10, 0x21, 0xFF}, {0x0C, 0x0D, 0x0E}}));
     EXPECT_TRUE(ObjModified());
-    EXPECT_EQ(Label("LblObjectNum"), QString("5-%1").arg(Stage().ScreenObjectCount(3)));
+    EXPECT_EQ(Label("LblObjectNum"), QString("6-%1").arg(Stage().ScreenObjectCount(3)));
     // The views show the new list at once.
     EXPECT_EQ(Pixel(kV0, 0x10 - 8, 0x20 - 8), White());
 }

@@ -1,6 +1,9 @@
 // Fuzz entry point: an address configuration text and an image. Builds the address table and the table
-// sharing from the text, loads the image, reads every table of every stage, writes every table of every
-// stage back (every category flagged), saves into a scratch folder and loads the saved file again.
+// sharing from the text, loads the image (which reads every table of every stage), writes every table of
+// every stage back (every category flagged), saves into a scratch folder and loads the saved file again.
+//
+// The document of an address table is kept for the runs that follow with the same table (fuzz_support.h);
+// a text is read, its addresses and sharing written back and checked when it is not among the last ones seen.
 
 #include <algorithm>
 #include <memory>
@@ -9,25 +12,32 @@
 #include "document/fileio.h"
 #include "fuzz_support.h"
 
+namespace {
+
+struct Document {
+    explicit Document(TMyMemIniFile& ini) : rom(flags, ini) {}
+    EditFlagManagement flags{nullptr};
+    RomImageData rom;
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::IniAndImage in = fuzz::SplitIniAndImage(data, size);
     if (in.imageSize > static_cast<std::size_t>(kImageCapacity)) return -1;
     const auto& dir = fuzz::ScratchFolder();
-    fuzz::WriteWholeFile(dir / "q.ini", in.ini.data(), in.ini.size());
-    fuzz::WriteWholeFile(dir / "in.nes", in.image, in.imageSize);
-
-    TMyMemIniFile ini(dir / "q.ini");
-    EditFlagManagement flags(nullptr);
-    RomImageData rom(flags, ini);
     // Every address key is written back; the text must read back the same.
-    ini.UpdateFile();
-    FUZZ_CHECK(TMyMemIniFile(dir / "q.ini").ToText() == ini.ToText());
+    Document& d = fuzz::DocumentFor<Document>(in.ini, dir / "q.ini", [&](TMyMemIniFile& ini) {
+        ini.UpdateFile();
+        FUZZ_CHECK(TMyMemIniFile(dir / "q.ini").ToText() == ini.ToText());
+    });
+    RomImageData& rom = d.rom;
+    EditFlagManagement& flags = d.flags;
 
+    fuzz::WriteWholeFile(dir / "in.nes", in.image, in.imageSize);
     if (rom.LoadFromFile(dir / "in.nes") != LoadResult::Loaded) return 0;
-    for (int s = 0; s < kStageCount; ++s) {
-        rom.StageAt(s).ReadAllTables();
+    for (int s = 0; s < kStageCount; ++s)
         for (int c = 0; c < kModifiedCategoryCount; ++c) flags.SetModified(static_cast<ModifiedCategory>(c), s, true);
-    }
     // A few edits through the operations the pages use, so the written tables differ from the read ones.
     StageData& st = rom.StageAt(in.imageSize % kStageCount);
     st.SetMapEntry(static_cast<int>(in.imageSize % kScreenCount), static_cast<Byte>(in.ini.size()));

@@ -67,28 +67,32 @@ d="$out/ini_roundtrip"
 } > "$d/odd_forms.ini"
 { printf '[a]b]\nx=[y]\n[[c]\n;=\n#x=1\n[d\ne=f\n'; printf '\xff\xfe[\x83\x65]\n\x82\xa0=\x82\xa2\n'; } > "$d/brackets_sjis.ini"
 
-# ---- bgbank: INI text, NUL, image size, patches over a zero image ----
+# ---- bgbank: INI text, NUL, image size, choice (stage | load point << 4, scroll number), patches ----
 d="$out/bgbank"
-{
-  printf '\0'; le24 $((0x80010))
-  patch $((0x51810)) F0 00 10; patch $((0x51880)) 00 01 01         # initial sets 0, 1, 2 -> 46100, 46110, 47020
-  patch $((0x46100)) FF 01 02 80 03 03 01 85 04 FF                  # two entries, the second overwrites
-  patch $((0x46110)) 01 02 03 04 05 06 07 08 02 10 80 00 FF         # first byte not FF: 8 bytes skipped
-  patch $((0x47020)) FF 05 FF 80 0E 00 01 7F 00 FF                  # past the bank's end; before the file's start
-  patch $((0x7C8BB)) 00 00 01 00 00 00 70 00                        # stage 0: mid-point 1 set 1, mid-point 2 set 70
-  patch $((0x41570)) 00 02 4F 50                                    # stage 0 scroll 1 -> set 2, 2 -> 4F, 3 -> 50
-  patch $((0x53812)) 10; patch $((0x53872)) 02                      # scroll set 2 -> 48010 + 0210
-  patch $((0x48220)) FF 01 03 80 0A FF
-  patch $((0x415B0)) 80 81 00 7F                                    # palette set 0: animations 0 and 1
-  patch $((0x41D3C)) 43 50; patch $((0x41D7C)) BB BB                # -> records 41B53 and 41B60
-  patch $((0x41B53)) 02 03 00 01 02; patch $((0x41B60)) 01 00 03 04
-  patch $((0x418D7)) 01 02 03 11 12 13 21 22 23 31 32 33 0F 0F 0F
-} > "$d/default_layout"
+# Stage 0's bank at its start with scroll 1, at mid-point 1 with scroll 2, at mid-point 2 with scroll 3.
+for seed in "default_layout 00 01" "default_layout_midpoint1 10 02" "default_layout_midpoint2 20 03"; do
+  read -r name choice <<< "$seed"
+  {
+    printf '\0'; le24 $((0x80010)); bytes $choice
+    patch $((0x51810)) F0 00 10; patch $((0x51880)) 00 01 01         # initial sets 0, 1, 2 -> 46100, 46110, 47020
+    patch $((0x46100)) FF 01 02 80 03 03 01 85 04 FF                  # two entries, the second overwrites
+    patch $((0x46110)) 01 02 03 04 05 06 07 08 02 10 80 00 FF         # first byte not FF: 8 bytes skipped
+    patch $((0x47020)) FF 05 FF 80 0E 00 01 7F 00 FF                  # past the bank's end; before the file's start
+    patch $((0x7C8BB)) 00 00 01 00 00 00 70 00                        # stage 0: mid-point 1 set 1, mid-point 2 set 70
+    patch $((0x41570)) 00 02 4F 50                                    # stage 0 scroll 1 -> set 2, 2 -> 4F, 3 -> 50
+    patch $((0x53812)) 10; patch $((0x53872)) 02                      # scroll set 2 -> 48010 + 0210
+    patch $((0x48220)) FF 01 03 80 0A FF
+    patch $((0x415B0)) 80 81 00 7F                                    # palette set 0: animations 0 and 1
+    patch $((0x41D3C)) 43 50; patch $((0x41D7C)) BB BB                # -> records 41B53 and 41B60
+    patch $((0x41B53)) 02 03 00 01 02; patch $((0x41B60)) 01 00 03 04
+    patch $((0x418D7)) 01 02 03 11 12 13 21 22 23 31 32 33 0F 0F 0F
+  } > "$d/$name"
+done
 {
   printf '[Address]\nInitialGraphicsPointerLow=100\nInitialGraphicsPointerHigh=180\nMidPointData=200\n'
   printf 'ScrollGraphicsPointerLow=280\nScrollGraphicsPointerHigh=300\nInitialGraphicsPointerMax=FF\n'
   printf 'ScrollGraphicsPointerMax=FF\n[LevelDataAddress]\nScrollGraphicsLoad=380\n'
-  printf '\0'; le24 $((0x46400))
+  printf '\0'; le24 $((0x46400)); bytes 00 01                        # stage 0, scroll 1
   patch $((0x100)) 00 10 20 30; patch $((0x180)) 00 00 00 00
   patch $((0x46010)) 05 05 05 05 05 05 05 05 05 05 05 05 05 05 05 05   # no end marker: runs to the end
   patch $((0x380)) 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10
