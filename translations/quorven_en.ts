@@ -837,6 +837,13 @@
     </message>
 </context>
 <context>
+    <name>SaveReport</name>
+    <message>
+        <source>%1 に新しい内容を書き込みましたが、フォルダーのフラッシュに失敗しました(%2)。停電などが起きると、このファイル名の変更が失われることがあります。</source>
+        <translation>%1 now holds the new contents, but flushing its folder failed (%2): the new file may not survive a power loss under its name.</translation>
+    </message>
+</context>
+<context>
     <name>StageFile</name>
     <message>
         <source>ステージをファイルから読み込む…</source>
@@ -1083,13 +1090,6 @@ Importing changes those stages too. Import?</translation>
     <message>
         <source>未使用チップ番号は</source>
         <translation>Unused chips:</translation>
-    </message>
-</context>
-<context>
-    <name>SaveReport</name>
-    <message>
-        <source>%1 に新しい内容を書き込みましたが、フォルダーのフラッシュに失敗しました(%2)。停電などが起きると、このファイル名の変更が失われることがあります。</source>
-        <translation>%1 now holds the new contents, but flushing its folder failed (%2): the new file may not survive a power loss under its name.</translation>
     </message>
 </context>
 </TS>
