@@ -76,9 +76,12 @@ int main(int argc, char** argv) {
         if (auto* a = form.findChild<QAction*>(name)) a->trigger();
     form.PageControl()->setCurrentIndex(kPageMapSet);
     QTest::qWait(100);
+    if (auto* table = form.findChild<QWidget*>("Img32x32ChipTable"))  // pick a chip to paint with
+        QTest::mouseClick(table, Qt::LeftButton, Qt::NoModifier, QPoint(100, 20));
     if (auto* w = form.findChild<QWidget*>("ImgEditMapSetPage0")) {
         QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
         QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(72, 40));
+        QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);  // one step back: the last row greys
     }
     if (auto* a = form.findChild<QAction*>("FindUsage1")) a->trigger();
     QTest::qWait(200);
