@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QScrollBar>
 #include <QTabWidget>
 
 #include "app/mainform.h"
@@ -13,8 +12,11 @@
 
 OverviewHost::OverviewHost(TMainForm& form, PageContext& context, const TMyMemIniFile& ini)
     : QObject(&form), form_(form) {
-    dock_ = new StageOverviewDock(context, form.findChild<QScrollBar*>("ScrBarMap"),
-                                  form.findChild<QScrollBar*>("ScrBarObjectMap"), &form);
+    auto screenBar = [&form](int page) {
+        const PageController* c = form.Controller(page);
+        return c ? c->ScreenScrollBar() : nullptr;
+    };
+    dock_ = new StageOverviewDock(context, screenBar(kPageMap), screenBar(kPageObject), &form);
     dock_->SetDivisor(ini.ReadInteger("View", kScaleKey, 4) == 2 ? 2 : 4);
     dock_->hide();
     form.addDockWidget(Qt::BottomDockWidgetArea, dock_);

@@ -42,6 +42,7 @@ public:
     UsageTarget CurrentUsageTarget() const override;
     // A screen: shown on the left (on the right for the last screen).
     void ShowUsage(const Usage& use) override;
+    QScrollBar* ScreenScrollBar() const override { return c_.scrBarMap; }
 
     // Handlers of the page's controls (also reachable from tests).
     // Shows screens position and position + 1 (position limited to 0 to 46).

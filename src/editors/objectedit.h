@@ -85,6 +85,7 @@ public:
     UsageTarget CurrentUsageTarget() const override;
     // An object: its screen on the left (on the right for the last screen), the object selected.
     void ShowUsage(const Usage& use) override;
+    QScrollBar* ScreenScrollBar() const override { return c_.scrBarObjectMap; }
 
     // Handlers of the page's other controls (also reachable from tests).
     void ScrollTo(int leftScreen);

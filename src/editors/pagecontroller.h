@@ -9,6 +9,7 @@
 #include "editors/editorsettings.h"
 
 class QTimer;
+class QScrollBar;
 class TImageEx;
 class RomImageData;
 class EditFlagManagement;
@@ -113,4 +114,7 @@ public:
     // Shows a use that lives on this page (the page is active) as the page's own controls would show it,
     // moving them as a user would. Nothing is edited.
     virtual void ShowUsage(const Usage& use) { (void)use; }
+    // The scroll bar whose value is the left one of the two screens the page shows (map and object pages),
+    // for the panels that follow it and move it as a user would; nullptr for the other pages.
+    virtual QScrollBar* ScreenScrollBar() const { return nullptr; }
 };
