@@ -517,7 +517,9 @@ bool Drop(QWidget* w, const QList<QUrl>& urls) {
     EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
     QDropEvent drop(QPointF(100, 100), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QCoreApplication::sendEvent(w, &drop);
-    if (drop.isAccepted()) EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    if (drop.isAccepted()) {
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    }
     return drop.isAccepted();
 }
 

@@ -28,7 +28,10 @@ TEST(OverviewDirty, FollowsChipsThroughMapSetsToScreens) {
     objectsAndMap.mapScreens.set(3);
     objectsAndMap.objectScreens.set(47);
     EXPECT_EQ(screens(objectsAndMap), ScreenSet().set(3).set(47));
-    EXPECT_TRUE(screens(StageChange{.whole = true}).all());
-    EXPECT_TRUE(screens(StageChange{.palettes = true}).all());
+    StageChange whole, palettes;
+    whole.whole = true;
+    palettes.palettes = true;
+    EXPECT_TRUE(screens(whole).all());
+    EXPECT_TRUE(screens(palettes).all());
     EXPECT_TRUE(screens(StageChange{}).none());
 }
