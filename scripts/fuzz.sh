@@ -2,7 +2,7 @@
 # Fuzzing for as long as wanted: scripts/fuzz.sh [TARGET] [MINUTES]
 #
 # Builds the libFuzzer programs of tests/fuzz with clang (address and undefined-behaviour sanitizers, coverage)
-# in build-fuzz/, then runs TARGET (image_load, ini_image, ini_roundtrip, bgbank; "all" or nothing: each in
+# in build-fuzz/, then runs TARGET (image_load, ini_image, ini_roundtrip, bgbank, stagefile; "all" or nothing: each in
 # turn) for MINUTES minutes each (default 10; 0 runs until stopped), starting from the seed corpus in
 # tests/fuzz/corpus/<target>/. New corpus entries are kept in build-fuzz/corpus/<target>/ and any crash, leak
 # or timeout in build-fuzz/crashes/<target>/, so a later run goes on from where this one stopped. Replay a
@@ -10,18 +10,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(image_load ini_image ini_roundtrip bgbank)
+targets=(image_load ini_image ini_roundtrip bgbank stagefile)
 target="${1:-all}"
 minutes="${2:-10}"
 case "$target" in
   all) ;;
-  image_load | ini_image | ini_roundtrip | bgbank) targets=("$target") ;;
+  image_load | ini_image | ini_roundtrip | bgbank | stagefile) targets=("$target") ;;
   -h | --help)
     sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
     exit 0
     ;;
   *)
-    echo "unknown target '$target' (image_load, ini_image, ini_roundtrip, bgbank or all)" >&2
+    echo "unknown target '$target' (image_load, ini_image, ini_roundtrip, bgbank, stagefile or all)" >&2
     exit 2
     ;;
 esac

@@ -192,7 +192,7 @@ StageFileContent DecodeStageFile(std::string_view text, const std::string& name)
     };
     try {
         root = json::parse(text.begin(), text.end(), noDuplicates);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {  // a syntax error, or a number too large for any type
         std::string what = e.what();
         if (const auto cut = what.find("] "); cut != std::string::npos) what = what.substr(cut + 2);
         r.Fail("", "not JSON (" + what + ")");

@@ -4,7 +4,7 @@
 # (inputs that once found a fault, kept as regression cases) are left as they are.
 set -euo pipefail
 out="$(cd "$(dirname "$0")" && pwd)/corpus"
-mkdir -p "$out"/{image_load,ini_image,ini_roundtrip,bgbank}
+mkdir -p "$out"/{image_load,ini_image,ini_roundtrip,bgbank,stagefile}
 
 # bytes HEX... : the bytes given as two-digit hexadecimal numbers.
 bytes() { for b in "$@"; do printf "\\x$b"; done; }
@@ -98,5 +98,14 @@ done
   patch $((0x380)) 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10
 } > "$d/relocated_unterminated"
 { printf '\0'; le24 16; } > "$d/smallest_image"
+# ---- stagefile: stage files; a whole one comes from the tool when it is built ----
+d="$out/stagefile"
+tool="$(dirname "$0")/../../build/bin/quorven-stage"
+image="$(dirname "$0")/../../build/demo.nes"
+if [ -x "$tool" ] && [ -f "$image" ]; then "$tool" export "$image" 1 "$d/demo_stage01.json"; fi
+printf '{"format":"quorven-stage","version":1}' > "$d/header_only"
+printf '{"format":"quorven-stage","version":2,"stage":0}' > "$d/wrong_version"
+printf '{"format":"quorven-stage",' > "$d/truncated"
+printf '[1,2,3]' > "$d/not_an_object"
 echo "corpus written to $out"
 du -sh "$out"
